@@ -1,0 +1,23 @@
+// The life of the process: start-up, the event loop, the releases at the end.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+
+#include "framework/Runtime.h"
+
+// The process's whole life; gives the exit status.
+int32_t LumivoxMain();
+// The main routine: installs the guarded call, runs the start-up and the event loop, and
+// reports whatever escapes them.
+void Main();
+void Startup();
+void InitFileTypes();
+void NewAppInstance();
+void ApplicationAddMenuHandlers();
+void MakeDefaultView();
+void RegisterProgramTypes();
+void ReleaseProcessGlobals();
+
+// The guarded call handed to the framework.
+std::exception_ptr CallFunctionWithExceptionHandling(GuardedFunction function, void* argument);

@@ -1,0 +1,4 @@
+#include "framework/AudioOutput.h"
+
+// Placeholder until the SDL output lands.
+void AudioOutputShutdown() {}

@@ -1,0 +1,29 @@
+// A drawing context handed to paint events; it paints into one rectangle (a list cell),
+// with (0, 0) at that rectangle's top-left corner. Valid only during the event.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/Color.h"
+#include "framework/Object.h"
+
+class Graphics : public Object {
+ public:
+  Graphics();
+  ~Graphics() override;
+
+  Color ForeColor() const { return foreColor_; }
+  void ForeColor(Color color) { foreColor_ = color; }
+  int32_t Width() const;
+  int32_t Height() const;
+  // Fills the rectangle in ForeColor.
+  void FillRect(int32_t x, int32_t y, int32_t width, int32_t height);
+
+  struct Impl;
+  Impl& Internals() const { return *impl_; }
+
+ private:
+  std::unique_ptr<Impl> impl_;
+  Color foreColor_;
+};

@@ -1,0 +1,49 @@
+// A one-column list of text rows, each with a tag: a Qt item view over a simple model with
+// uniform row heights.
+#pragma once
+
+#include <any>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "framework/Event.h"
+#include "framework/RectControl.h"
+
+class Graphics;
+
+class Listbox : public RectControl {
+ public:
+  Listbox();
+  ~Listbox() override;
+
+  // Adds a row at the end with that text in its first cell.
+  void AddRow(const std::string& text);
+  // The index of the row added last; -1 when there is none.
+  int32_t LastIndex() const;
+  int32_t ListCount() const;
+  // The selected row, -1 for none. Setting it selects the row and scrolls it into view.
+  int32_t ListIndex() const;
+  void ListIndex(int32_t row);
+  // The text of a cell. A row or column that does not exist raises OutOfBoundsException.
+  std::string Cell(int32_t row, int32_t column) const;
+  // The tag of a row: any object reference. A row that does not exist raises
+  // OutOfBoundsException.
+  std::shared_ptr<Object> RowTag(int32_t row) const;
+  void RowTag(int32_t row, std::shared_ptr<Object> tag);
+
+  void RaiseOpen() override;
+
+  Event<Listbox> Open;
+  // Raised for each visible row before its text is drawn; the handler paints the cell's
+  // background. Returning true means the handler painted it all.
+  Event<Listbox, bool, std::shared_ptr<Graphics>, int32_t, int32_t> CellBackgroundPaint;
+
+  struct Model;
+
+ protected:
+  bool ApplyProperty(const std::string& key, const PropertyValue& value) override;
+
+ private:
+  std::unique_ptr<Model> model_;
+};

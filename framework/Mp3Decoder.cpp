@@ -1,0 +1,189 @@
+#include "framework/Mp3Decoder.h"
+
+#include <fcntl.h>
+#include <mpg123.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// How many frames the probe decodes: about a quarter of a second at 44.1 kHz, enough to
+// tell a real stream from a stray sync pattern in other data.
+constexpr int kProbeFrames = 10;
+// A read that makes no progress this many times in a row is treated as a decoding error.
+constexpr int kMaxIdleReads = 16;
+
+bool SetWhy(std::string* why, std::string text) {
+  if (why) *why = std::move(text);
+  return false;
+}
+
+int ChannelsOf(const mpg123_frameinfo2& info) { return info.mode == MPG123_M_MONO ? 1 : 2; }
+
+}  // namespace
+
+struct Mp3Decoder::Impl {
+  int fd = -1;
+  mpg123_handle* handle = nullptr;
+  int rate = 0;
+  int channels = 0;
+  int64_t lengthFrames = -1;
+  bool ended = false;
+  bool failed = false;
+  std::string error;
+
+  ~Impl() {
+    if (handle) {
+      mpg123_close(handle);
+      mpg123_delete(handle);
+    }
+    if (fd >= 0) close(fd);
+  }
+
+  bool OpenFile(const std::string& path, std::string* why) {
+    // Non-blocking, so that a FIFO or a device in the file's place cannot hang the open; the
+    // descriptor is checked for a regular file before anything reads from it.
+    fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return SetWhy(why, std::strerror(errno));
+    struct stat st {};
+    if (fstat(fd, &st) != 0) return SetWhy(why, std::strerror(errno));
+    if (!S_ISREG(st.st_mode)) return SetWhy(why, "not a regular file");
+    if (st.st_size == 0) return SetWhy(why, "empty file");
+    int fl = fcntl(fd, F_GETFL);
+    if (fl == -1 || fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) == -1) {
+      return SetWhy(why, std::strerror(errno));
+    }
+    return true;
+  }
+
+  bool OpenDecoder(std::string* why) {
+    int err = MPG123_OK;
+    handle = mpg123_new(nullptr, &err);
+    if (!handle) return SetWhy(why, mpg123_plain_strerror(err));
+    const long flags = MPG123_QUIET | MPG123_NO_RESYNC | MPG123_GAPLESS | MPG123_SKIP_ID3V2 |
+                       MPG123_NO_FRANKENSTEIN;
+    if (mpg123_param2(handle, MPG123_FLAGS, flags, 0) != MPG123_OK ||
+        mpg123_format_none(handle) != MPG123_OK) {
+      return SetWhy(why, mpg123_strerror(handle));
+    }
+    // Every rate the stream has, as it is, in 16-bit samples: converting to the output's
+    // format is the output's business.
+    const long* rates = nullptr;
+    size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (size_t i = 0; i < count; ++i) {
+      mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
+    }
+    if (mpg123_open_fd(handle, fd) != MPG123_OK) return SetWhy(why, mpg123_strerror(handle));
+    return true;
+  }
+
+  bool Probe(std::string* why) {
+    bool haveFormat = false;
+    mpg123_frameinfo2 first{};
+    int frames = 0;
+    int64_t samples = 0;
+    while (frames < kProbeFrames) {
+      off_t num = 0;
+      unsigned char* audio = nullptr;
+      size_t bytes = 0;
+      const int result = mpg123_decode_frame(handle, &num, &audio, &bytes);
+      if (result == MPG123_NEW_FORMAT) {
+        if (haveFormat) return SetWhy(why, "the stream format changes");
+        long r = 0;
+        int ch = 0, enc = 0;
+        if (mpg123_getformat(handle, &r, &ch, &enc) != MPG123_OK) {
+          return SetWhy(why, mpg123_strerror(handle));
+        }
+        rate = static_cast<int>(r);
+        channels = ch;
+        haveFormat = true;
+        continue;
+      }
+      if (result == MPG123_DONE) break;
+      if (result != MPG123_OK) return SetWhy(why, mpg123_strerror(handle));
+      mpg123_frameinfo2 info{};
+      if (mpg123_info2(handle, &info) != MPG123_OK) return SetWhy(why, mpg123_strerror(handle));
+      if (frames == 0) {
+        first = info;
+      } else if (info.rate != first.rate || ChannelsOf(info) != ChannelsOf(first) ||
+                 info.layer != first.layer || info.version != first.version) {
+        return SetWhy(why, "the stream format changes");
+      }
+      if (channels > 0) samples += static_cast<int64_t>(bytes / (2 * channels));
+      ++frames;
+    }
+    if (!haveFormat || samples == 0) return SetWhy(why, "no audio samples");
+    if (mpg123_seek(handle, 0, SEEK_SET) < 0) return SetWhy(why, mpg123_strerror(handle));
+    const off_t length = mpg123_length(handle);
+    lengthFrames = length > 0 ? static_cast<int64_t>(length) : -1;
+    return true;
+  }
+
+  void Fail(std::string text) {
+    ended = true;
+    failed = true;
+    error = std::move(text);
+  }
+};
+
+Mp3Decoder::Mp3Decoder(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Mp3Decoder::~Mp3Decoder() = default;
+
+std::unique_ptr<Mp3Decoder> Mp3Decoder::Open(const std::string& path, std::string* why) {
+  auto impl = std::make_unique<Impl>();
+  if (!impl->OpenFile(path, why) || !impl->OpenDecoder(why) || !impl->Probe(why)) return nullptr;
+  return std::unique_ptr<Mp3Decoder>(new Mp3Decoder(std::move(impl)));
+}
+
+int Mp3Decoder::Rate() const { return impl_->rate; }
+int Mp3Decoder::Channels() const { return impl_->channels; }
+int64_t Mp3Decoder::LengthFrames() const { return impl_->lengthFrames; }
+bool Mp3Decoder::Ended() const { return impl_->ended; }
+bool Mp3Decoder::Failed() const { return impl_->failed; }
+const std::string& Mp3Decoder::Error() const { return impl_->error; }
+
+size_t Mp3Decoder::Read(int16_t* out, size_t maxFrames) {
+  Impl& d = *impl_;
+  if (d.ended || maxFrames == 0) return 0;
+  const size_t frameBytes = sizeof(int16_t) * static_cast<size_t>(d.channels);
+  const size_t want = maxFrames * frameBytes;
+  auto* bytes = reinterpret_cast<unsigned char*>(out);
+  size_t got = 0;
+  int idle = 0;
+  while (got < want) {
+    size_t done = 0;
+    const int result = mpg123_read(d.handle, bytes + got, want - got, &done);
+    got += done;
+    if (result == MPG123_OK) {
+      idle = done == 0 ? idle + 1 : 0;
+      if (idle > kMaxIdleReads) {
+        d.Fail("the decoder makes no progress");
+        break;
+      }
+      continue;
+    }
+    if (result == MPG123_DONE) {
+      d.ended = true;
+      break;
+    }
+    if (result == MPG123_NEW_FORMAT) {
+      long r = 0;
+      int ch = 0, enc = 0;
+      if (mpg123_getformat(d.handle, &r, &ch, &enc) == MPG123_OK && r == d.rate &&
+          ch == d.channels) {
+        continue;
+      }
+      d.Fail("the stream format changes");
+      break;
+    }
+    d.Fail(mpg123_strerror(d.handle));
+    break;
+  }
+  return got / frameBytes;
+}

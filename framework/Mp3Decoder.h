@@ -1,0 +1,40 @@
+// Reads one MPEG audio file (layer I, II or III) as signed 16-bit interleaved samples at the
+// file's own rate and channel count. Private to the framework's sound code and its tests.
+// A decoder is used by one thread at a time; the audio output hands it from the thread that
+// opened it to the audio thread under its lock.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class Mp3Decoder {
+ public:
+  ~Mp3Decoder();
+  Mp3Decoder(const Mp3Decoder&) = delete;
+  Mp3Decoder& operator=(const Mp3Decoder&) = delete;
+
+  // Opens a regular file and decodes its first frames with resynchronisation off. Gives null
+  // when that fails, when the stream format changes within those frames or when they hold no
+  // samples; `why` (if given) then says what was wrong. A good decoder is left at the start.
+  static std::unique_ptr<Mp3Decoder> Open(const std::string& path, std::string* why = nullptr);
+
+  int Rate() const;
+  int Channels() const;
+  // The expected length in sample frames, from the file's headers; -1 when unknown.
+  int64_t LengthFrames() const;
+
+  // Decodes up to `maxFrames` sample frames into `out` (room for maxFrames * Channels()
+  // samples). Gives the number of frames written; fewer than asked only at the end of the
+  // stream, which is final. Failed() then tells whether the end was a decoding error.
+  size_t Read(int16_t* out, size_t maxFrames);
+  bool Ended() const;
+  bool Failed() const;
+  const std::string& Error() const;
+
+ private:
+  struct Impl;
+  explicit Mp3Decoder(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+};

@@ -1,0 +1,76 @@
+// A control with a place on its window: position, size, edge locks, tab order, text style.
+// Subclasses give it their Qt widget (RectControlImpl.h, framework-internal).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "framework/Control.h"
+
+class RectControl : public Control {
+ public:
+  RectControl();
+  ~RectControl() override;
+
+  // The framework's default construction of a control.
+  virtual void Constructor();
+
+  // Place and size on the window's content area, in pixels from its top-left corner.
+  int32_t Left() const;
+  int32_t Top() const;
+  int32_t Width() const;
+  int32_t Height() const;
+  void Left(int32_t value);
+  void Top(int32_t value);
+  void Width(int32_t value);
+  void Height(int32_t value);
+
+  // A locked edge keeps its distance from the same edge of the window's content area when
+  // the window is resized.
+  bool LockLeft() const { return lockLeft_; }
+  bool LockTop() const { return lockTop_; }
+  bool LockRight() const { return lockRight_; }
+  bool LockBottom() const { return lockBottom_; }
+
+  int32_t TabIndex() const { return tabIndex_; }
+  bool Visible() const;
+  bool Enabled() const;
+  std::string HelpTag() const;
+
+  // The unit of the text size (0: the platform's default unit).
+  int32_t TextUnit() const { return textUnit_; }
+  void TextUnit(int32_t unit) { textUnit_ = unit; }
+  const std::string& TextFont() const { return textFont_; }
+  bool Bold() const { return bold_; }
+  bool Italic() const { return italic_; }
+  bool Underline() const { return underline_; }
+
+  void CreatedFor(const std::shared_ptr<class Window>& window) override;
+
+  // Re-places the control for a content area of that size (called by the window).
+  void ApplyLocks(int32_t contentWidth, int32_t contentHeight);
+
+  struct Impl;
+  Impl& Internals() const { return *impl_; }
+
+ protected:
+  bool ApplyProperty(const std::string& key, const PropertyValue& value) override;
+
+ private:
+  // Makes the current place the design place for the current content size.
+  void Rebase();
+  void ApplyFont();
+
+  std::unique_ptr<Impl> impl_;
+  int32_t left_ = 0, top_ = 0, width_ = 100, height_ = 20;  // design place
+  int32_t refWidth_ = 0, refHeight_ = 0;                   // content size it was given for
+  bool lockLeft_ = true, lockTop_ = true, lockRight_ = false, lockBottom_ = false;
+  int32_t tabIndex_ = 0;
+  int32_t textUnit_ = 0;
+  std::string textFont_ = "System";
+  bool bold_ = false, italic_ = false, underline_ = false;
+};
+
+// Sets the keyboard focus chain of a window's controls in the order of their TabIndex.
+void UpdateTabOrder(const class Window& window);

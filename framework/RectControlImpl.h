@@ -1,0 +1,18 @@
+// Framework-internal: the Qt side of a RectControl.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "framework/RectControl.h"
+
+struct RectControl::Impl {
+  // The control's widget, a child of its window's content area. QPointer: the window's
+  // frame may be destroyed while a control is still referenced elsewhere.
+  QPointer<QWidget> widget;
+};
+
+// Gives a control its widget; the control owns it from then on. When the control was
+// created for a window, the widget goes onto that window's content area.
+void SetControlWidget(RectControl& control, QWidget* widget);
+inline QWidget* ControlWidget(const RectControl& control) { return control.Internals().widget; }

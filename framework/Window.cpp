@@ -1,0 +1,285 @@
+#include "framework/Window.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QTimer>
+#include <algorithm>
+#include <typeinfo>
+
+#include "framework/Control.h"
+#include "framework/Exceptions.h"
+#include "framework/MenuItem.h"
+#include "framework/PaneChild.h"
+#include "framework/RectControl.h"
+#include "framework/Runtime.h"
+#include "framework/WindowImpl.h"
+#include "framework/WindowRegistry.h"
+
+// --- the framework's window lists ---------------------------------------------------------------
+
+namespace {
+
+struct RegisteredWindow {
+  std::shared_ptr<Window> window;
+  std::string className;
+};
+
+std::vector<RegisteredWindow>& OpenWindows() {
+  static std::vector<RegisteredWindow> windows;
+  return windows;
+}
+
+std::string ClassKey(const Window& window) {
+  std::string name = RuntimeTypeName(std::type_index(typeid(window)));
+  if (name.empty()) name = typeid(window).name();
+  return name + "." + name;
+}
+
+int32_t IndexOf(const Object& object) {
+  if (auto* control = dynamic_cast<const Control*>(&object)) return control->Index();
+  if (auto* child = dynamic_cast<const PaneChild*>(&object)) {
+    return const_cast<PaneChild*>(child)->Index();
+  }
+  return Control::kNoIndex;
+}
+
+}  // namespace
+
+void WindowRegistryAdd(const std::shared_ptr<Window>& window, const std::string& className) {
+  OpenWindows().push_back({window, className});
+}
+
+void WindowRegistryRemove(const Window* window) {
+  auto& list = OpenWindows();
+  // Move the reference out first: destroying a window may reenter the registry.
+  std::shared_ptr<Window> keep;
+  for (auto it = list.begin(); it != list.end(); ++it) {
+    if (it->window.get() == window) {
+      keep = std::move(it->window);
+      list.erase(it);
+      break;
+    }
+  }
+}
+
+std::shared_ptr<Window> WindowRegistryFind(const std::string& className) {
+  for (const auto& entry : OpenWindows()) {
+    if (entry.className == className && !entry.window->IsClosed()) return entry.window;
+  }
+  return nullptr;
+}
+
+size_t WindowRegistryCount() { return OpenWindows().size(); }
+
+bool WindowRegistryAnyOpen() {
+  return std::any_of(OpenWindows().begin(), OpenWindows().end(),
+                     [](const RegisteredWindow& entry) { return !entry.window->IsClosed(); });
+}
+
+void WindowRegistryClear() {
+  auto windows = std::move(OpenWindows());
+  OpenWindows().clear();
+  windows.clear();
+}
+
+std::shared_ptr<Window> GetImplicitWindow(const std::string& className) {
+  return WindowRegistryFind(className);
+}
+
+// --- Window --------------------------------------------------------------------------------------
+
+void Window::Impl::ResizeContent(int width, int height) {
+  int menuHeight = 0;
+  if (frame->menuWidget() && frame->menuWidget()->isVisibleTo(frame.get())) {
+    menuHeight = frame->menuWidget()->sizeHint().height();
+  }
+  content->resize(width, height);
+  frame->resize(width, height + menuHeight);
+}
+
+Window::Window() : impl_(std::make_unique<Impl>()) {
+  impl_->frame = std::make_unique<WindowFrame>();
+  impl_->content = new WindowContent;
+  impl_->frame->setCentralWidget(impl_->content);
+  impl_->content->onResize = [this](int w, int h) { ContentResized(w, h); };
+  impl_->frame->onClose = [this] { Closing(); };
+  ApplyLimits();
+  impl_->ResizeContent(width_, height_);
+}
+
+Window::~Window() {
+  impl_->content->onResize = nullptr;
+  impl_->frame->onClose = nullptr;
+  // Controls first, while their widgets' parent still exists; then the frame.
+  auto controls = std::move(controls_);
+  controls.clear();
+  impl_->frame.reset();
+}
+
+void Window::Constructor() {
+  auto self = SharedAs<Window>();
+  WindowRegistryAdd(self, ClassKey(*this));
+  Layout();
+  CreateControls();
+  ContentsChanged(false);
+  if (visible_) {
+    if (fullScreen_) {
+      impl_->frame->showFullScreen();
+    } else {
+      impl_->frame->show();
+    }
+    impl_->ResizeContent(width_, height_);
+  }
+  for (const auto& entry : Controls()) {
+    if (auto control = Cast<Control>(entry)) control->RaiseOpen();
+  }
+  RuntimeDispatch([self] { self->Open(); });
+}
+
+void Window::MenuBar(std::shared_ptr<class MenuBar> bar) {
+  menuBar_ = std::move(bar);
+  BuildQtMenuBar(*impl_->frame, menuBar_);
+  impl_->frame->menuBar()->setVisible(menuBarVisible_ && menuBar_ != nullptr);
+  impl_->ResizeContent(width_, height_);
+}
+
+void Window::AddControl(const std::string& name, std::shared_ptr<Object> control) {
+  if (!control) throw NilObjectException("AddControl was given no control");
+  if (auto* child = dynamic_cast<PaneChild*>(control.get())) child->SetWindow(SharedAs<Window>());
+  controls_.push_back({name, std::move(control)});
+}
+
+std::shared_ptr<Object> Window::ControlByName(const std::string& name) const {
+  for (const auto& entry : controls_) {
+    if (entry.name == name) return entry.object;
+  }
+  return nullptr;
+}
+
+std::shared_ptr<Object> Window::ControlByNameIndex(const std::string& name, int32_t index) const {
+  for (const auto& entry : controls_) {
+    if (entry.name == name && IndexOf(*entry.object) == index) return entry.object;
+  }
+  return nullptr;
+}
+
+std::vector<std::shared_ptr<Object>> Window::Controls() const {
+  std::vector<std::shared_ptr<Object>> list;
+  list.reserve(controls_.size());
+  for (const auto& entry : controls_) list.push_back(entry.object);
+  return list;
+}
+
+void Window::Resize(int32_t width, int32_t height) {
+  width = std::clamp(width, minWidth_, maxWidth_);
+  height = std::clamp(height, minHeight_, maxHeight_);
+  impl_->ResizeContent(width, height);
+  // Qt may defer the layout of a hidden frame; the content gets the size at once.
+  ContentResized(impl_->content->width(), impl_->content->height());
+}
+
+void Window::CloseWindow() { impl_->frame->close(); }
+
+void Window::ContentResized(int32_t width, int32_t height) {
+  width_ = width;
+  height_ = height;
+  for (const auto& entry : controls_) {
+    if (auto* control = dynamic_cast<RectControl*>(entry.object.get())) {
+      control->ApplyLocks(width, height);
+    }
+  }
+}
+
+void Window::Closing() {
+  if (closed_) return;
+  closed_ = true;
+  auto self = SharedAs<Window>();
+  RuntimeDispatch([self] { self->Close(); });
+  // Break the hold of the window's children that hold the window back (the timer), so
+  // that both can be released.
+  for (const auto& entry : controls_) {
+    if (auto* child = dynamic_cast<PaneChild*>(entry.object.get())) child->SetWindow(nullptr);
+  }
+  // The framework drops the window once the close event has been handled; closing the
+  // last window ends the application.
+  const Window* raw = this;
+  QTimer::singleShot(0, [raw] { WindowRegistryRemove(raw); });
+  if (!WindowRegistryAnyOpen()) Quit(0);
+}
+
+void Window::ApplyLimits() {
+  impl_->content->setMinimumSize(minWidth_, minHeight_);
+  impl_->content->setMaximumSize(maxWidth_, maxHeight_);
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint;
+  if (closeButton_) flags |= Qt::WindowCloseButtonHint;
+  if (minimizeButton_) flags |= Qt::WindowMinimizeButtonHint;
+  if (maximizeButton_) flags |= Qt::WindowMaximizeButtonHint;
+  if (impl_->frame->windowFlags() != flags) impl_->frame->setWindowFlags(flags);
+  if (!resizeable_) {
+    impl_->content->setFixedSize(width_, height_);
+  }
+}
+
+bool Window::ApplyProperty(const std::string& key, const PropertyValue& value) {
+  auto flag = [&] { return AsBoolean(value, key); };
+  auto number = [&] { return AsInteger(value, key); };
+  if (key == "Width" || key == "Height") {
+    (key == "Width" ? width_ : height_) = number();
+    impl_->ResizeContent(width_, height_);
+  } else if (key == "MinWidth") {
+    minWidth_ = number();
+  } else if (key == "MinHeight") {
+    minHeight_ = number();
+  } else if (key == "MaxWidth") {
+    maxWidth_ = number();
+  } else if (key == "MaxHeight") {
+    maxHeight_ = number();
+  } else if (key == "Title") {
+    title_ = AsText(value, key);
+    impl_->frame->setWindowTitle(QString::fromStdString(title_));
+    return true;
+  } else if (key == "Visible") {
+    visible_ = flag();
+    return true;
+  } else if (key == "FullScreen") {
+    fullScreen_ = flag();
+    return true;
+  } else if (key == "MenuBarVisible") {
+    menuBarVisible_ = flag();
+    impl_->frame->menuBar()->setVisible(menuBarVisible_ && menuBar_ != nullptr);
+    impl_->ResizeContent(width_, height_);
+    return true;
+  } else if (key == "CloseButton") {
+    closeButton_ = flag();
+  } else if (key == "Resizeable") {
+    resizeable_ = flag();
+  } else if (key == "MaximizeButton") {
+    maximizeButton_ = flag();
+  } else if (key == "MinimizeButton") {
+    minimizeButton_ = flag();
+  } else if (key == "BackColor" || key == "HasBackColor") {
+    bool has = key == "HasBackColor" ? flag() : Property("HasBackColor") &&
+                                                    AsBoolean(*Property("HasBackColor"), key);
+    Color c = key == "BackColor" ? AsColor(value, key)
+                                 : (Property("BackColor") ? AsColor(*Property("BackColor"), key)
+                                                          : Color{255, 255, 255});
+    impl_->content->setAutoFillBackground(has);
+    if (has) {
+      QPalette palette = impl_->content->palette();
+      palette.setColor(QPalette::Window, QColor(c.red, c.green, c.blue));
+      impl_->content->setPalette(palette);
+    }
+    return true;
+  } else if (key == "Placement" || key == "Frame" || key == "MacProcID") {
+    number();  // placement, frame kind and the native window kind: one kind of window here
+    return true;
+  } else if (key == "Composite" || key == "LiveResize") {
+    flag();  // Qt always composites and always resizes live
+    return true;
+  } else {
+    return Object::ApplyProperty(key, value);
+  }
+  ApplyLimits();
+  return true;
+}
