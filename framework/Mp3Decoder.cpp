@@ -23,7 +23,9 @@ bool SetWhy(std::string* why, std::string text) {
   return false;
 }
 
-int ChannelsOf(const mpg123_frameinfo2& info) { return info.mode == MPG123_M_MONO ? 1 : 2; }
+int ChannelsOf(const mpg123_frameinfo2& info) {
+  return info.mode == MPG123_M_MONO ? 1 : 2;
+}
 
 }  // namespace
 
@@ -141,12 +143,24 @@ std::unique_ptr<Mp3Decoder> Mp3Decoder::Open(const std::string& path, std::strin
   return std::unique_ptr<Mp3Decoder>(new Mp3Decoder(std::move(impl)));
 }
 
-int Mp3Decoder::Rate() const { return impl_->rate; }
-int Mp3Decoder::Channels() const { return impl_->channels; }
-int64_t Mp3Decoder::LengthFrames() const { return impl_->lengthFrames; }
-bool Mp3Decoder::Ended() const { return impl_->ended; }
-bool Mp3Decoder::Failed() const { return impl_->failed; }
-const std::string& Mp3Decoder::Error() const { return impl_->error; }
+int Mp3Decoder::Rate() const {
+  return impl_->rate;
+}
+int Mp3Decoder::Channels() const {
+  return impl_->channels;
+}
+int64_t Mp3Decoder::LengthFrames() const {
+  return impl_->lengthFrames;
+}
+bool Mp3Decoder::Ended() const {
+  return impl_->ended;
+}
+bool Mp3Decoder::Failed() const {
+  return impl_->failed;
+}
+const std::string& Mp3Decoder::Error() const {
+  return impl_->error;
+}
 
 size_t Mp3Decoder::Read(int16_t* out, size_t maxFrames) {
   Impl& d = *impl_;
