@@ -40,10 +40,10 @@ void Startup() {
   MakeDefaultView();
 }
 
-void Main() {
+void Main(void (*startup)()) {
   try {
     RuntimeSetExceptionHelper(CallFunctionWithExceptionHandling);
-    RunFrameworkInitialization(Startup);
+    RunFrameworkInitialization(startup);
     RuntimeRun();
   } catch (...) {
     UnhandledException(std::current_exception());

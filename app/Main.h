@@ -8,10 +8,10 @@
 
 // The process's whole life; gives the exit status.
 int32_t LumivoxMain();
-// The main routine: installs the guarded call, runs the start-up and the event loop, and
-// reports whatever escapes them.
-void Main();
 void Startup();
+// The main routine: installs the guarded call, runs the start-up routine and the event
+// loop, and reports whatever escapes them.
+void Main(void (*startup)() = Startup);
 void InitFileTypes();
 void NewAppInstance();
 void ApplicationAddMenuHandlers();

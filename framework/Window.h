@@ -61,6 +61,11 @@ class Window : public Object {
   int32_t MaxWidth() const { return maxWidth_; }
   int32_t MaxHeight() const { return maxHeight_; }
   bool Visible() const { return visible_; }
+  bool Resizeable() const { return resizeable_; }
+  bool CloseButton() const { return closeButton_; }
+  bool MinimizeButton() const { return minimizeButton_; }
+  bool MaximizeButton() const { return maximizeButton_; }
+  bool FullScreen() const { return fullScreen_; }
 
   // Resizes the content area, as the user would, within the limits.
   void Resize(int32_t width, int32_t height);
