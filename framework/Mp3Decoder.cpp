@@ -15,6 +15,10 @@ namespace {
 // How many frames the probe decodes: about a quarter of a second at 44.1 kHz, enough to
 // tell a real stream from a stray sync pattern in other data.
 constexpr int kProbeFrames = 10;
+// The probe lets the stream change its format, so that such a change shows; playing does
+// not: a stream that changes format in the middle ends there.
+constexpr long kProbeFlags = MPG123_QUIET | MPG123_NO_RESYNC | MPG123_GAPLESS | MPG123_SKIP_ID3V2;
+constexpr long kPlayFlags = kProbeFlags | MPG123_NO_FRANKENSTEIN;
 // A read that makes no progress this many times in a row is treated as a decoding error.
 constexpr int kMaxIdleReads = 16;
 
@@ -67,9 +71,7 @@ struct Mp3Decoder::Impl {
     int err = MPG123_OK;
     handle = mpg123_new(nullptr, &err);
     if (!handle) return SetWhy(why, mpg123_plain_strerror(err));
-    const long flags = MPG123_QUIET | MPG123_NO_RESYNC | MPG123_GAPLESS | MPG123_SKIP_ID3V2 |
-                       MPG123_NO_FRANKENSTEIN;
-    if (mpg123_param2(handle, MPG123_FLAGS, flags, 0) != MPG123_OK ||
+    if (mpg123_param2(handle, MPG123_FLAGS, kProbeFlags, 0) != MPG123_OK ||
         mpg123_format_none(handle) != MPG123_OK) {
       return SetWhy(why, mpg123_strerror(handle));
     }
@@ -121,7 +123,10 @@ struct Mp3Decoder::Impl {
       ++frames;
     }
     if (!haveFormat || samples == 0) return SetWhy(why, "no audio samples");
-    if (mpg123_seek(handle, 0, SEEK_SET) < 0) return SetWhy(why, mpg123_strerror(handle));
+    if (mpg123_param2(handle, MPG123_FLAGS, kPlayFlags, 0) != MPG123_OK ||
+        mpg123_seek(handle, 0, SEEK_SET) < 0) {
+      return SetWhy(why, mpg123_strerror(handle));
+    }
     const off_t length = mpg123_length(handle);
     lengthFrames = length > 0 ? static_cast<int64_t>(length) : -1;
     return true;
