@@ -1,3 +1,4 @@
+// Random numbers for program code. Not thread-safe: call from the program's thread.
 #pragma once
 
 #include <cstdint>
@@ -7,5 +8,6 @@
 double Rnd();
 // Seeds the generator (tests).
 void RndSeed(uint64_t seed);
-// A real converted to a 32-bit integer, truncating toward zero; out of range saturates.
+// A real converted to a 32-bit integer, truncating toward zero; out of range saturates and
+// NaN gives 0.
 int32_t ToInt32(double value);

@@ -1,4 +1,5 @@
 // A modal dialog that asks the user for a folder. While it is up, timers raise no Action.
+// Created for a window (Window::New), it shows over that window; the window is held weakly.
 #pragma once
 
 #include <functional>
@@ -14,17 +15,28 @@ class SelectFolderDialog : public Object {
   SelectFolderDialog();
   ~SelectFolderDialog() override;
 
+  // The text of the button that chooses the folder; empty: the platform's own.
   std::string ActionButtonCaption;
   std::string Title;
   // Shown in the dialog above the folder view.
   std::string PromptText;
+  // The folder the dialog starts in; null: the working directory.
   std::shared_ptr<FolderItem> InitialDirectory;
 
   // Shows the dialog and waits for the answer: the chosen folder, or null when cancelled.
   std::shared_ptr<FolderItem> ShowModal();
 
   // Tests answer dialogs programmatically: while set, ShowModal does not show anything and
-  // gives what the responder returns for the dialog.
+  // gives what the responder returns for the dialog (inside the modal session, as a real
+  // dialog would). Pass nullptr to show real dialogs again.
   using Responder = std::function<std::shared_ptr<FolderItem>(const SelectFolderDialog&)>;
   static void SetTestResponder(Responder responder);
+
+  void CreatedFor(const std::shared_ptr<class Window>& window) override;
+
+ protected:
+  std::string ClassNameForMessages() const override;
+
+ private:
+  std::weak_ptr<class Window> window_;
 };

@@ -5,7 +5,11 @@
 #include <string>
 #include <string_view>
 
-// The last n characters of s (all of s when it is shorter).
+// The last n characters of s (all of s when it is shorter; nothing for n <= 0).
 std::string Right(std::string_view s, int32_t n);
-// The string equality of the framework: case-insensitive (".MP3" equals ".mp3").
+// The string equality of the framework: case-insensitive (".MP3" equals ".mp3"), with a
+// simple Unicode case fold ("É" equals "é"). An invalid byte equals only the same byte.
 bool TextEquals(std::string_view a, std::string_view b);
+// The key that orders texts case-insensitively: texts with equal keys are TextEquals. Keys
+// compare in code point order; invalid bytes sort after every character.
+std::u32string TextFoldKey(std::string_view s);

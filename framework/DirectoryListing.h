@@ -1,0 +1,46 @@
+// Framework-internal: one read of a folder's listing, and the cheap test that tells whether
+// the folder has changed since.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+// What a stat of a folder tells about its contents: any entry added, removed or renamed
+// changes the modification or status-change time (the inode and device catch a folder that
+// was replaced by another).
+struct DirectorySignature {
+  dev_t device = 0;
+  ino_t inode = 0;
+  timespec modified{};
+  timespec changed{};
+  off_t size = 0;
+
+  static DirectorySignature Of(const struct stat& info);
+  bool operator==(const DirectorySignature& other) const;
+};
+
+struct DirectoryListing {
+  DirectorySignature signature;
+  // The names, without "." and "..", in name order: case-insensitive, ties by bytes.
+  std::vector<std::string> names;
+  // The folder changed so shortly before the read that a further change could leave its
+  // times as they are (file system times are coarse): the next use reads it again.
+  bool racy = false;
+  // The read failed (the reason went to stderr); the listing is empty.
+  bool failed = false;
+};
+
+// The outcome of reading a folder's listing.
+enum class DirectoryReadResult { kRead, kNotAFolder, kGone, kFailed };
+
+// Reads the listing of the folder at path into listing (replacing what it held). A failure
+// other than "not a folder" or "gone" writes one line on stderr naming the folder.
+DirectoryReadResult ReadDirectoryListing(const std::string& path, DirectoryListing& listing);
+
+// Sorts names into the folders' order: case-insensitive, ties broken by bytes.
+void SortNames(std::vector<std::string>& names);
+
+// The path as one printable line: control bytes and the bytes of invalid UTF-8 as \xNN.
+std::string PrintablePath(const std::string& path);
