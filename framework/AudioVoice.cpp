@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -20,6 +21,10 @@ struct AudioVoice::Impl {
   SDL_AudioStream* converter = nullptr;
   std::vector<int16_t> scratch;
   bool flushed = false;
+  // Frames given to the converter and taken from it; the output is exactly as long as the
+  // input at the output's rate.
+  int64_t framesIn = 0;
+  int64_t framesOut = 0;
 
   ~Impl() {
     if (converter) SDL_FreeAudioStream(converter);
@@ -52,18 +57,36 @@ size_t AudioVoice::Render(int16_t* out, size_t frames) {
     written = v.decoder->Read(out, frames);
     finished = written < frames;
   } else if (v.converter) {
-    const int want = static_cast<int>(frames * kChannels * sizeof(int16_t));
-    while (!v.flushed && SDL_AudioStreamAvailable(v.converter) < want) {
+    const int rate = v.decoder->Rate();
+    const size_t frameBytes = kChannels * sizeof(int16_t);
+    while (!v.flushed &&
+           static_cast<size_t>(SDL_AudioStreamAvailable(v.converter)) < frames * frameBytes) {
       const size_t n = v.decoder->Read(v.scratch.data(), kChunkFrames);
+      v.framesIn += static_cast<int64_t>(n);
       const int bytes = static_cast<int>(n * v.decoder->Channels() * sizeof(int16_t));
       if (bytes > 0 && SDL_AudioStreamPut(v.converter, v.scratch.data(), bytes) != 0) break;
       if (v.decoder->Ended()) {
+        // The resampler holds back its last frames even when flushed: feed it silence to
+        // push them out; the total below cuts that silence off again.
+        std::fill(v.scratch.begin(), v.scratch.end(), int16_t{0});
+        for (int pad = 0; pad < 4; ++pad) {
+          SDL_AudioStreamPut(v.converter, v.scratch.data(),
+                             static_cast<int>(v.scratch.size() * sizeof(int16_t)));
+        }
         SDL_AudioStreamFlush(v.converter);
         v.flushed = true;
       }
     }
-    const int got = SDL_AudioStreamGet(v.converter, out, want);
-    written = got > 0 ? static_cast<size_t>(got) / (kChannels * sizeof(int16_t)) : 0;
+    size_t allowed = frames;
+    if (v.flushed) {
+      const int64_t total = (v.framesIn * kRate + rate / 2) / rate;
+      allowed = static_cast<size_t>(
+          std::clamp<int64_t>(total - v.framesOut, 0, static_cast<int64_t>(frames)));
+    }
+    const int got =
+        allowed ? SDL_AudioStreamGet(v.converter, out, static_cast<int>(allowed * frameBytes)) : 0;
+    written = got > 0 ? static_cast<size_t>(got) / frameBytes : 0;
+    v.framesOut += static_cast<int64_t>(written);
     finished = written < frames;
   } else {
     finished = true;
