@@ -1,5 +1,6 @@
 // A drawing context handed to paint events; it paints into one rectangle (a list cell),
-// with (0, 0) at that rectangle's top-left corner. Valid only during the event.
+// with (0, 0) at that rectangle's top-left corner. Valid only during the event: outside it,
+// Width and Height keep the rectangle's size and FillRect paints nothing.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,7 @@ class Graphics : public Object {
   void ForeColor(Color color) { foreColor_ = color; }
   int32_t Width() const;
   int32_t Height() const;
-  // Fills the rectangle in ForeColor.
+  // Fills the rectangle in ForeColor, clipped to the drawing context's area.
   void FillRect(int32_t x, int32_t y, int32_t width, int32_t height);
 
   struct Impl;

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "framework/Event.h"
 #include "framework/RectControl.h"
 
 class Label : public RectControl {

@@ -1,8 +1,8 @@
 // A one-column list of text rows, each with a tag: a Qt item view over a simple model with
-// uniform row heights.
+// uniform row heights. A row index outside the rows raises OutOfBoundsException; no row
+// past the last is ever read or written.
 #pragma once
 
-#include <any>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,7 +22,8 @@ class Listbox : public RectControl {
   // The index of the row added last; -1 when there is none.
   int32_t LastIndex() const;
   int32_t ListCount() const;
-  // The selected row, -1 for none. Setting it selects the row and scrolls it into view.
+  // The selected row, -1 for none. Setting it selects the row and scrolls it into view;
+  // -1 clears the selection.
   int32_t ListIndex() const;
   void ListIndex(int32_t row);
   // The text of a cell. A row or column that does not exist raises OutOfBoundsException.
@@ -35,8 +36,9 @@ class Listbox : public RectControl {
   void RaiseOpen() override;
 
   Event<Listbox> Open;
-  // Raised for each visible row before its text is drawn; the handler paints the cell's
-  // background. Returning true means the handler painted it all.
+  // Raised for each row that is painted, before its text is drawn, with a Graphics for the
+  // row's rectangle; the handler paints the cell's background. Returning true means the
+  // handler painted all of it: the selection highlight is then left out.
   Event<Listbox, bool, std::shared_ptr<Graphics>, int32_t, int32_t> CellBackgroundPaint;
 
   struct Model;
@@ -45,5 +47,8 @@ class Listbox : public RectControl {
   bool ApplyProperty(const std::string& key, const PropertyValue& value) override;
 
  private:
+  void CheckRow(int32_t row, const char* operation) const;
+  void ApplyScrollbars();
+
   std::unique_ptr<Model> model_;
 };

@@ -9,18 +9,40 @@
 
 RectControl::RectControl() : impl_(std::make_unique<Impl>()) {}
 
-RectControl::~RectControl() { delete impl_->widget.data(); }
-
-void SetControlWidget(RectControl& control, QWidget* widget) {
-  delete control.Internals().widget.data();
-  control.Internals().widget = widget;
-  if (auto window = control.Window()) widget->setParent(ContentWidget(*window));
-  control.ApplyLocks(control.Window() ? control.Window()->Width() : 0,
-                     control.Window() ? control.Window()->Height() : 0);
-  widget->show();
+RectControl::~RectControl() {
+  delete impl_->widget.data();
 }
 
-void RectControl::Constructor() { Rebase(); }
+void SetControlWidget(RectControl& control, QWidget* widget) {
+  RectControl::Impl& impl = control.Internals();
+  delete impl.widget.data();
+  impl.widget = widget;
+  impl.naturalFocus = widget->focusPolicy();
+  UpdateFocusPolicy(control);
+  auto window = control.Window();
+  control.ApplyLocks(window ? window->Width() : 0, window ? window->Height() : 0);
+  // A widget without a window stays hidden: shown on its own it would be a top-level window.
+  if (window) {
+    widget->setParent(ContentWidget(*window));
+    widget->setVisible(control.Visible());
+  }
+}
+
+void UpdateFocusPolicy(RectControl& control) {
+  RectControl::Impl& impl = control.Internals();
+  if (!impl.widget) return;
+  Qt::FocusPolicy policy = impl.naturalFocus;
+  if (!impl.acceptFocus) {
+    policy = Qt::NoFocus;
+  } else if (!control.TabStop()) {
+    policy = static_cast<Qt::FocusPolicy>(policy & ~Qt::TabFocus);
+  }
+  impl.widget->setFocusPolicy(policy);
+}
+
+void RectControl::Constructor() {
+  Rebase();
+}
 
 void RectControl::CreatedFor(const std::shared_ptr<class Window>& window) {
   Control::CreatedFor(window);
@@ -28,7 +50,7 @@ void RectControl::CreatedFor(const std::shared_ptr<class Window>& window) {
   if (QWidget* widget = impl_->widget) {
     widget->setParent(ContentWidget(*window));
     ApplyLocks(window->Width(), window->Height());
-    widget->show();
+    widget->setVisible(visible_);
   }
 }
 
@@ -107,8 +129,9 @@ void RectControl::ApplyLocks(int32_t contentWidth, int32_t contentHeight) {
                       std::max(0, height_ + Offset(lockTop_, lockBottom_, dy, false)));
 }
 
-bool RectControl::Visible() const { return impl_->widget && !impl_->widget->isHidden(); }
-bool RectControl::Enabled() const { return impl_->widget && impl_->widget->isEnabled(); }
+bool RectControl::Enabled() const {
+  return impl_->widget && impl_->widget->isEnabled();
+}
 std::string RectControl::HelpTag() const {
   return impl_->widget ? impl_->widget->toolTip().toStdString() : std::string();
 }
@@ -117,7 +140,8 @@ void RectControl::ApplyFont() {
   QWidget* widget = impl_->widget;
   if (!widget) return;
   // "System" is the platform's interface font; any other name is a family.
-  QFont font = textFont_ == "System" ? QApplication::font() : QFont(QString::fromStdString(textFont_));
+  QFont font =
+      textFont_ == "System" ? QApplication::font() : QFont(QString::fromStdString(textFont_));
   font.setBold(bold_);
   font.setItalic(italic_);
   font.setUnderline(underline_);
@@ -145,10 +169,11 @@ bool RectControl::ApplyProperty(const std::string& key, const PropertyValue& val
     tabIndex_ = AsInteger(value, key);
     if (auto window = Window()) UpdateTabOrder(*window);
   } else if (key == "TabStop") {
-    bool stop = AsBoolean(value, key);
-    if (widget && !stop) widget->setFocusPolicy(Qt::NoFocus);
+    tabStop_ = AsBoolean(value, key);
+    UpdateFocusPolicy(*this);
   } else if (key == "Visible") {
-    if (widget) widget->setVisible(AsBoolean(value, key));
+    visible_ = AsBoolean(value, key);
+    if (widget && widget->parentWidget()) widget->setVisible(visible_);
   } else if (key == "Enabled") {
     if (widget) widget->setEnabled(AsBoolean(value, key));
   } else if (key == "HelpTag") {

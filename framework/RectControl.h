@@ -34,7 +34,8 @@ class RectControl : public Control {
   bool LockBottom() const { return lockBottom_; }
 
   int32_t TabIndex() const { return tabIndex_; }
-  bool Visible() const;
+  bool TabStop() const { return tabStop_; }
+  bool Visible() const { return visible_; }
   bool Enabled() const;
   std::string HelpTag() const;
 
@@ -64,9 +65,11 @@ class RectControl : public Control {
 
   std::unique_ptr<Impl> impl_;
   int32_t left_ = 0, top_ = 0, width_ = 100, height_ = 20;  // design place
-  int32_t refWidth_ = 0, refHeight_ = 0;                   // content size it was given for
+  int32_t refWidth_ = 0, refHeight_ = 0;                    // content size it was given for
   bool lockLeft_ = true, lockTop_ = true, lockRight_ = false, lockBottom_ = false;
   int32_t tabIndex_ = 0;
+  bool tabStop_ = true;
+  bool visible_ = true;
   int32_t textUnit_ = 0;
   std::string textFont_ = "System";
   bool bold_ = false, italic_ = false, underline_ = false;

@@ -10,9 +10,17 @@ struct RectControl::Impl {
   // The control's widget, a child of its window's content area. QPointer: the window's
   // frame may be destroyed while a control is still referenced elsewhere.
   QPointer<QWidget> widget;
+  // The focus the widget takes by itself, before TabStop and AcceptFocus restrict it.
+  Qt::FocusPolicy naturalFocus = Qt::StrongFocus;
+  // False for a control that never takes the keyboard focus (a button's AcceptFocus).
+  bool acceptFocus = true;
 };
 
 // Gives a control its widget; the control owns it from then on. When the control was
 // created for a window, the widget goes onto that window's content area.
 void SetControlWidget(RectControl& control, QWidget* widget);
-inline QWidget* ControlWidget(const RectControl& control) { return control.Internals().widget; }
+// Sets the widget's focus policy from TabStop and acceptFocus.
+void UpdateFocusPolicy(RectControl& control);
+inline QWidget* ControlWidget(const RectControl& control) {
+  return control.Internals().widget;
+}

@@ -1,0 +1,30 @@
+// Framework-internal: the Qt side of a Graphics. Only framework .cpp files include this.
+#pragma once
+
+#include <QPainter>
+#include <QRect>
+
+#include "framework/Graphics.h"
+
+struct Graphics::Impl {
+  // The painter of the paint event in progress, or null outside one.
+  QPainter* painter = nullptr;
+  // The area painted into, in the painter's coordinates.
+  QRect rect;
+};
+
+// Binds a Graphics to a painter and a rectangle for the length of one paint event; the
+// binding ends when the scope ends, so a Graphics kept by a handler paints nothing later.
+class GraphicsBinding {
+ public:
+  GraphicsBinding(Graphics& graphics, QPainter& painter, const QRect& rect) : graphics_(graphics) {
+    graphics_.Internals().painter = &painter;
+    graphics_.Internals().rect = rect;
+  }
+  ~GraphicsBinding() { graphics_.Internals().painter = nullptr; }
+  GraphicsBinding(const GraphicsBinding&) = delete;
+  GraphicsBinding& operator=(const GraphicsBinding&) = delete;
+
+ private:
+  Graphics& graphics_;
+};
