@@ -1,0 +1,206 @@
+// The window's controls: the control step, which creates the eleven controls, gives them
+// their properties and connects their events, and the accessors that look them up.
+#include <string>
+
+#include "framework/BevelButton.h"
+#include "framework/Control.h"
+#include "framework/Exceptions.h"
+#include "framework/Label.h"
+#include "framework/Listbox.h"
+#include "framework/Timer.h"
+#include "player/Window1.h"
+#include "player/Window1AlertButton.h"
+#include "player/Window1Poller.h"
+
+namespace {
+
+struct Place {
+  int32_t left, top, width, height;
+  bool lockLeft, lockTop, lockRight, lockBottom;
+  int32_t tabIndex;
+};
+
+PropertyList ListboxProperties(const std::string& name, const Place& p) {
+  const std::string empty;
+  return {
+      {"Name", name},
+      {"Index", Control::kNoIndex},
+      {"Left", p.left},
+      {"Top", p.top},
+      {"Width", p.width},
+      {"Height", p.height},
+      {"LockLeft", p.lockLeft},
+      {"LockTop", p.lockTop},
+      {"LockRight", p.lockRight},
+      {"LockBottom", p.lockBottom},
+      {"TabPanelIndex", 0},
+      {"TabIndex", p.tabIndex},
+      {"TabStop", true},
+      {"Visible", true},
+      {"HelpTag", empty},
+      {"AutoDeactivate", true},
+      {"Enabled", true},
+      {"Border", true},
+      {"ColumnCount", 1},
+      {"ColumnWidths", empty},
+      {"HasHeading", false},
+      {"UseFocusRing", true},
+      {"InitialValue", empty},
+      {"HeadingIndex", -1},
+      {"ScrollbarHorizontal", false},
+      {"ScrollBarVertical", true},
+      {"GridLinesHorizontal", 0},
+      {"GridLinesVertical", 0},
+      {"DefaultRowHeight", -1},
+      {"_ScrollWidth", -1},
+      {"TextFont", std::string("System")},
+      {"Bold", false},
+      {"Italic", false},
+      {"Underline", false},
+      {"Hierarchical", false},
+      {"EnableDrag", false},
+      {"EnableDragReorder", false},
+      {"RequiresSelection", false},
+      {"SelectionType", 0},
+      {"ColumnsResizable", false},
+      {"AutoHideScrollbars", true},
+      {"DataSource", empty},
+      {"DataField", empty},
+      {"InitialParent", empty},
+  };
+}
+
+PropertyList LabelProperties(const std::string& name, const Place& p, const std::string& text) {
+  const std::string empty;
+  return {
+      {"Name", name},
+      {"Index", Control::kNoIndex},
+      {"Left", p.left},
+      {"Top", p.top},
+      {"Width", p.width},
+      {"Height", p.height},
+      {"LockLeft", p.lockLeft},
+      {"LockTop", p.lockTop},
+      {"LockRight", p.lockRight},
+      {"LockBottom", p.lockBottom},
+      {"TabPanelIndex", 0},
+      {"TabIndex", p.tabIndex},
+      {"Text", text},
+      {"TextAlign", 0},
+      {"TextColor", Color::RGB(0, 0, 0)},
+      {"Multiline", false},
+      {"Enabled", true},
+      {"Visible", true},
+      {"Selectable", false},
+      {"Transparent", false},
+      {"HelpTag", empty},
+      {"AutoDeactivate", true},
+      {"TextFont", std::string("System")},
+      {"Bold", false},
+      {"Italic", false},
+      {"Underline", false},
+      {"DataSource", empty},
+      {"DataField", empty},
+      {"InitialParent", empty},
+  };
+}
+
+}  // namespace
+
+void Window1::CreateControls0() {
+  auto self = SharedAs<Window1>();
+
+  // Each control: created for the window, constructed, registered under its name; the step
+  // keeps no reference of its own and looks the control up again for every later use.
+  auto addListbox = [this](const std::string& name) {
+    auto list = New<Listbox>();
+    list->Constructor();
+    AddControl(name, list);
+  };
+  auto addLabel = [this](const std::string& name, const Place& place, const std::string& text) {
+    auto label = New<Label>();
+    label->Constructor();
+    AddControl(name, label);
+    NilCheck(Cast<Label>(ControlByName(name)))->TextUnit(0);
+    SetProperties(*NilCheck(Cast<Label>(ControlByName(name))), LabelProperties(name, place, text));
+  };
+  auto addAlertButton = [this, &self](int32_t index, int32_t left, int32_t tabIndex,
+                                      const std::string& caption) {
+    auto button = New<Window1AlertButton>();
+    button->Constructor(index);
+    AddControl("AlertButton", button);
+    button = nullptr;
+    NilCheck(Cast<BevelButton>(ControlByNameIndex("AlertButton", index)))->TextUnit(0);
+    SetProperties(*NilCheck(Cast<BevelButton>(ControlByNameIndex("AlertButton", index))),
+                  AlertButtonProperties(index, left, tabIndex, caption));
+    NilCheck(Cast<BevelButton>(ControlByNameIndex("AlertButton", index)))
+        ->Action.Connect(self, &Window1::AlertButton_Action);
+    NilCheck(Cast<BevelButton>(ControlByNameIndex("AlertButton", index)))
+        ->Open.Connect(self, &Window1::AlertButton_Open);
+  };
+  auto list = [this](const std::string& name) {
+    return NilCheck(Cast<Listbox>(ControlByName(name)));
+  };
+
+  addListbox("MusicList");
+  list("MusicList")->TextUnit(0);
+  SetProperties(*list("MusicList"),
+                ListboxProperties("MusicList", {20, 46, 370, 374, true, true, true, true, 0}));
+  list("MusicList")->CellBackgroundPaint.Connect(self, &Window1::MusicList_CellBackgroundPaint);
+  list("MusicList")->Open.Connect(self, &Window1::MusicList_Open);
+
+  addLabel("Label1", {20, 14, 100, 20, true, true, false, false, 1}, "Music Playlist");
+  addLabel("Label2", {410, 14, 100, 20, false, true, true, false, 2}, "PSA Playlist");
+
+  addListbox("PSAList");
+  list("PSAList")->TextUnit(0);
+  SetProperties(*list("PSAList"),
+                ListboxProperties("PSAList", {410, 46, 370, 214, false, true, true, true, 3}));
+  list("PSAList")->CellBackgroundPaint.Connect(self, &Window1::PSAList_CellBackgroundPaint);
+  list("PSAList")->Open.Connect(self, &Window1::PSAList_Open);
+
+  addLabel("Label3", {410, 272, 100, 20, false, false, true, true, 4}, "Alert Mode");
+
+  addAlertButton(0, 410, 5, "Amber Alert");
+  addAlertButton(2, 664, 6, "--");
+  addAlertButton(1, 538, 7, "Gate Closed");
+
+  addLabel("Label4", {20, 440, 100, 20, true, false, false, true, 8}, "Now Playing:");
+  addLabel("PlayingLabel", {132, 440, 648, 20, true, false, true, true, 9}, "...");
+
+  {
+    auto poller = New<Window1Poller>();
+    poller->Constructor();
+    AddControl("Poller", poller);
+  }
+  SetProperties(*NilCheck(Cast<Timer>(ControlByName("Poller"))), {{"Mode", 2}, {"Period", 10}});
+  NilCheck(Cast<Timer>(ControlByName("Poller")))->Action.Connect(self, &Window1::Poller_Action);
+}
+
+std::shared_ptr<Listbox> Window1::MusicList() {
+  return Cast<Listbox>(ControlByName("MusicList"));
+}
+std::shared_ptr<Label> Window1::Label1() {
+  return Cast<Label>(ControlByName("Label1"));
+}
+std::shared_ptr<Label> Window1::Label2() {
+  return Cast<Label>(ControlByName("Label2"));
+}
+std::shared_ptr<Listbox> Window1::PSAList() {
+  return Cast<Listbox>(ControlByName("PSAList"));
+}
+std::shared_ptr<Label> Window1::Label3() {
+  return Cast<Label>(ControlByName("Label3"));
+}
+std::shared_ptr<BevelButton> Window1::AlertButton(int32_t index) {
+  return Cast<BevelButton>(ControlByNameIndex("AlertButton", index));
+}
+std::shared_ptr<Label> Window1::Label4() {
+  return Cast<Label>(ControlByName("Label4"));
+}
+std::shared_ptr<Label> Window1::PlayingLabel() {
+  return Cast<Label>(ControlByName("PlayingLabel"));
+}
+std::shared_ptr<Timer> Window1::Poller() {
+  return Cast<Timer>(ControlByName("Poller"));
+}
