@@ -36,6 +36,8 @@ int64_t RacyWindowNanoseconds() {
   return window;
 }
 
+unsigned long readCount = 0;
+
 void ReportReadFailure(const std::string& path, int error) {
   std::fprintf(stderr, "FolderItem: cannot read the folder %s: %s\n", PrintablePath(path).c_str(),
                std::strerror(error));
@@ -58,8 +60,13 @@ bool DirectorySignature::operator==(const DirectorySignature& other) const {
          SameTime(changed, other.changed) && size == other.size;
 }
 
+unsigned long DirectoryReadCount() {
+  return readCount;
+}
+
 DirectoryReadResult ReadDirectoryListing(const std::string& path, DirectoryListing& listing) {
   listing = DirectoryListing();
+  ++readCount;
   timespec readStart{};
   clock_gettime(CLOCK_REALTIME, &readStart);
 

@@ -39,6 +39,10 @@ enum class DirectoryReadResult { kRead, kNotAFolder, kGone, kFailed };
 // other than "not a folder" or "gone" writes one line on stderr naming the folder.
 DirectoryReadResult ReadDirectoryListing(const std::string& path, DirectoryListing& listing);
 
+// How many listings have been read in this process (tests: a walk over a folder that does not
+// change reads it once).
+unsigned long DirectoryReadCount();
+
 // Sorts names into the folders' order: case-insensitive, ties broken by bytes.
 void SortNames(std::vector<std::string>& names);
 
