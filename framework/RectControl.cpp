@@ -35,7 +35,8 @@ void UpdateFocusPolicy(RectControl& control) {
   if (!impl.acceptFocus) {
     policy = Qt::NoFocus;
   } else if (!control.TabStop()) {
-    policy = static_cast<Qt::FocusPolicy>(policy & ~Qt::TabFocus);
+    // Out of the tab chain; a click may still give it the focus.
+    policy = (policy & Qt::ClickFocus) ? Qt::ClickFocus : Qt::NoFocus;
   }
   impl.widget->setFocusPolicy(policy);
 }

@@ -1,0 +1,63 @@
+#include "tests/support/WindowFixture.h"
+
+#include <QCoreApplication>
+
+#include "framework/Exceptions.h"
+#include "framework/Runtime.h"
+
+void ProcessEvents() {
+  for (int i = 0; i < 3; ++i) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+  }
+}
+
+void KeepApplicationOpen() {
+  static bool kept = false;
+  if (kept) return;
+  kept = true;
+  // Held by the framework's window list only, which the test main clears at the end.
+  auto keeper = std::make_shared<Window>();
+  keeper->SetProperty("Visible", false);
+  keeper->Constructor();
+}
+
+bool CloseAndRelease(std::shared_ptr<Window>& window) {
+  if (!window) return true;
+  KeepApplicationOpen();
+  std::weak_ptr<Window> weak = window;
+  window->CloseWindow();
+  window = nullptr;
+  ProcessEvents();
+  return weak.expired();
+}
+
+std::shared_ptr<Window> MakeBareWindow(int32_t width, int32_t height) {
+  KeepApplicationOpen();
+  auto window = std::make_shared<Window>();
+  SetProperties(*window, {{"Width", width}, {"Height", height}});
+  window->Constructor();
+  return window;
+}
+
+class ExceptionRecorder::RecordingApp : public Application {
+ public:
+  bool UnhandledException(const RuntimeException& error) override {
+    classes.emplace_back(error.ClassName());
+    return true;
+  }
+  std::vector<std::string> classes;
+};
+
+ExceptionRecorder::ExceptionRecorder()
+    : app_(std::make_shared<RecordingApp>()), previous_(RuntimeApplication()) {
+  RuntimeRegisterAppObject(app_);
+}
+
+ExceptionRecorder::~ExceptionRecorder() {
+  RuntimeRegisterAppObject(previous_);
+}
+
+const std::vector<std::string>& ExceptionRecorder::Classes() const {
+  return app_->classes;
+}
