@@ -56,7 +56,7 @@ void ListboxDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 // --- Listbox -------------------------------------------------------------------------------------
 
 Listbox::Listbox() : model_(std::make_unique<Model>(*this)) {
-  auto* view = new QListView;
+  auto* view = new ListboxView;
   view->setModel(&model_->rows);
   view->setItemDelegate(&model_->delegate);
   view->setUniformItemSizes(true);
@@ -96,7 +96,7 @@ int32_t Listbox::ListCount() const {
 }
 
 int32_t Listbox::ListIndex() const {
-  QListView* view = model_->view;
+  ListboxView* view = model_->view;
   if (!view) return -1;
   int32_t first = -1;
   for (const QModelIndex& index : view->selectionModel()->selectedIndexes()) {
@@ -107,7 +107,7 @@ int32_t Listbox::ListIndex() const {
 
 void Listbox::ListIndex(int32_t row) {
   if (row != -1) CheckRow(row, "ListIndex");
-  QListView* view = model_->view;
+  ListboxView* view = model_->view;
   if (!view) return;
   QItemSelectionModel* selection = view->selectionModel();
   if (row == -1) {
@@ -147,7 +147,7 @@ void Listbox::RaiseOpen() {
 }
 
 void Listbox::ApplyScrollbars() {
-  QListView* view = model_->view;
+  ListboxView* view = model_->view;
   if (!view) return;
   auto policy = [this](bool shown) {
     if (!shown) return Qt::ScrollBarAlwaysOff;
@@ -158,7 +158,7 @@ void Listbox::ApplyScrollbars() {
 }
 
 bool Listbox::ApplyProperty(const std::string& key, const PropertyValue& value) {
-  QListView* view = model_->view;
+  ListboxView* view = model_->view;
   if (key == "InitialValue") {
     // One row per line.
     std::string text = AsText(value, key);

@@ -45,12 +45,22 @@ class ListboxDelegate : public QStyledItemDelegate {
   Listbox& owner_;
 };
 
+// The view. Rows added since the last pass of the event loop are laid out before a paint, so
+// that a paint that comes at once (a grab, a render) shows them too.
+class ListboxView : public QListView {
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    executeDelayedItemsLayout();
+    QListView::paintEvent(event);
+  }
+};
+
 struct Listbox::Model {
   explicit Model(Listbox& owner) : delegate(owner) {}
 
   ListboxRows rows;
   ListboxDelegate delegate;
-  QPointer<QListView> view;
+  QPointer<ListboxView> view;
   int32_t lastIndex = -1;
   bool opened = false;
   bool scrollbarHorizontal = false;

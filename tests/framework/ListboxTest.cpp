@@ -178,8 +178,7 @@ TEST_F(ListboxPaintTest, HandlerPaintsEachVisibleRowsBackgroundThenTextAndSelect
       });
   AddRows(200);
   list->ListIndex(2);
-  ProcessEvents();
-  QImage image = Render();
+  QImage image = Render();  // at once: the rows just added are painted too
 
   // Only the visible rows are painted, each once, in column 0, with the cell's size.
   ASSERT_FALSE(calls.empty());
