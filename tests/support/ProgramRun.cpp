@@ -1,6 +1,7 @@
 #include "tests/support/ProgramRun.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -84,6 +85,9 @@ void ProgramRun::Start(const std::string& display, const std::map<std::string, s
       setenv("QT_QPA_PLATFORM", "xcb", 1);
       setenv("DISPLAY", display.c_str(), 1);
     }
+    std::string runtime = (folder_ / "runtime").string();
+    mkdir(runtime.c_str(), 0700);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
     for (const auto& [key, value] : env) setenv(key.c_str(), value.c_str(), 1);
