@@ -31,10 +31,19 @@ SoundItem gate{"gate-closed.mp3", nullptr};
 
 }  // namespace
 
-std::shared_ptr<Sound> amberalert() { return amber.Get(); }
-std::shared_ptr<Sound> gateclosed() { return gate.Get(); }
+std::shared_ptr<Sound> amberalert() {
+  return amber.Get();
+}
+std::shared_ptr<Sound> gateclosed() {
+  return gate.Get();
+}
 
 void ReleaseAlertSounds() {
   amber.permaSound = nullptr;
   gate.permaSound = nullptr;
+}
+
+void ResetAlertSoundsForTests() {
+  amber = SoundItem{"amber-alert.mp3", nullptr};
+  gate = SoundItem{"gate-closed.mp3", nullptr};
 }
