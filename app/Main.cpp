@@ -29,7 +29,9 @@ void NewAppInstance() {
 
 void ApplicationAddMenuHandlers() {}
 
-void MakeDefaultView() { Window1::Instance(); }
+void MakeDefaultView() {
+  Window1::Instance();
+}
 
 void Startup() {
   RuntimeInitExternalClasses();

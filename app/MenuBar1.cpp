@@ -41,7 +41,9 @@ std::shared_ptr<MenuBar1> MenuBar1::Instance() {
   return instance;
 }
 
-void MenuBar1::ReleaseInstance() { SingleInstance() = nullptr; }
+void MenuBar1::ReleaseInstance() {
+  SingleInstance() = nullptr;
+}
 
 void MenuBar1::Constructor() {
   Untitled0();

@@ -14,11 +14,11 @@ class RuntimeException : public std::runtime_error {
   std::string Message() const { return what(); }
 };
 
-#define LUMIVOX_DECLARE_EXCEPTION(Name, Base)                                          \
-  class Name : public Base {                                                           \
-   public:                                                                             \
-    explicit Name(const std::string& message = "") : Base(message) {}                  \
-    const char* ClassName() const noexcept override { return #Name; }                  \
+#define LUMIVOX_DECLARE_EXCEPTION(Name, Base)                         \
+  class Name : public Base {                                          \
+   public:                                                            \
+    explicit Name(const std::string& message = "") : Base(message) {} \
+    const char* ClassName() const noexcept override { return #Name; } \
   }
 
 // Raised by every use of a null object reference.

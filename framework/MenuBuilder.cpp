@@ -119,10 +119,9 @@ QAction* MakeAction(const std::shared_ptr<MenuItem>& item, QMainWindow& frame) {
   });
   UpdateEnabled(action, item);
   // Shortcuts must follow the focus even while no menu is open.
-  QObject::connect(qApp, &QApplication::focusChanged, action,
-                   [action, weak] {
-                     if (auto current = weak.lock()) UpdateEnabled(action, current);
-                   });
+  QObject::connect(qApp, &QApplication::focusChanged, action, [action, weak] {
+    if (auto current = weak.lock()) UpdateEnabled(action, current);
+  });
   return action;
 }
 

@@ -8,7 +8,9 @@ MenuItem::~MenuItem() = default;
 
 void MenuItem::Constructor() {}
 
-void MenuItem::Append(std::shared_ptr<MenuItem> item) { children_.push_back(std::move(item)); }
+void MenuItem::Append(std::shared_ptr<MenuItem> item) {
+  children_.push_back(std::move(item));
+}
 
 std::shared_ptr<MenuItem> MenuItem::Item(int32_t index) const {
   if (index < 0 || index >= Count()) return nullptr;

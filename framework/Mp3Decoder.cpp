@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -35,6 +36,7 @@ int ChannelsOf(const mpg123_frameinfo2& info) {
 
 struct Mp3Decoder::Impl {
   int fd = -1;
+  std::unique_ptr<BufferedFile> file;
   mpg123_handle* handle = nullptr;
   int rate = 0;
   int channels = 0;
@@ -83,7 +85,12 @@ struct Mp3Decoder::Impl {
     for (size_t i = 0; i < count; ++i) {
       mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
     }
-    if (mpg123_open_fd(handle, fd) != MPG123_OK) return SetWhy(why, mpg123_strerror(handle));
+    file = std::make_unique<BufferedFile>(fd);
+    if (mpg123_replace_reader_handle(handle, &BufferedFile::Read, &BufferedFile::Seek, nullptr) !=
+            MPG123_OK ||
+        mpg123_open_handle(handle, file.get()) != MPG123_OK) {
+      return SetWhy(why, mpg123_strerror(handle));
+    }
     return true;
   }
 

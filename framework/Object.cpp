@@ -45,9 +45,13 @@ std::optional<PropertyValue> Object::Property(std::string_view key) const {
 
 void Object::CreatedFor(const std::shared_ptr<Window>&) {}
 
-bool Object::ApplyProperty(const std::string&, const PropertyValue&) { return false; }
+bool Object::ApplyProperty(const std::string&, const PropertyValue&) {
+  return false;
+}
 
-std::string Object::ClassNameForMessages() const { return typeid(*this).name(); }
+std::string Object::ClassNameForMessages() const {
+  return typeid(*this).name();
+}
 
 void SetProperties(Object& object, const PropertyList& properties) {
   for (const auto& [key, value] : properties) object.SetProperty(key, value);

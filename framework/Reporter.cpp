@@ -17,7 +17,9 @@ ReporterState& State() {
   return state;
 }
 
-std::ostream& Out() { return State().stream ? *State().stream : std::cerr; }
+std::ostream& Out() {
+  return State().stream ? *State().stream : std::cerr;
+}
 
 }  // namespace
 

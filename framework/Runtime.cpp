@@ -42,7 +42,9 @@ std::exception_ptr DefaultHelper(GuardedFunction function, void* argument) {
   return nullptr;
 }
 
-void CallStdFunction(void* argument) { (*static_cast<const std::function<void()>*>(argument))(); }
+void CallStdFunction(void* argument) {
+  (*static_cast<const std::function<void()>*>(argument))();
+}
 
 // The application's exception policy, or the reporter when there is no application yet.
 void ApplyPolicy(std::exception_ptr error) {
@@ -77,7 +79,9 @@ void RuntimeInit() {
                    });
 }
 
-bool RuntimeIsInitialized() { return State().qt != nullptr; }
+bool RuntimeIsInitialized() {
+  return State().qt != nullptr;
+}
 
 int32_t RuntimeExit() {
   RuntimeState& s = State();
@@ -89,7 +93,9 @@ int32_t RuntimeExit() {
   return s.failed ? 1 : s.quitCode;
 }
 
-void RuntimeSetExceptionHelper(ExceptionHelper helper) { State().helper = helper; }
+void RuntimeSetExceptionHelper(ExceptionHelper helper) {
+  State().helper = helper;
+}
 
 void RunFrameworkInitialization(void (*startup)()) {
   RuntimeState& s = State();
@@ -131,14 +137,18 @@ void RuntimeRegisterAppObject(std::shared_ptr<Application> app) {
   State().app = std::move(app);
 }
 
-std::shared_ptr<Application> RuntimeApplication() { return State().app; }
+std::shared_ptr<Application> RuntimeApplication() {
+  return State().app;
+}
 
 void RuntimeInitExternalClasses() {
   // This platform has no external classes to bind; the step exists so that start-up keeps
   // its order when one is added.
 }
 
-void RuntimeLoadPlugin(const std::string& className) { State().plugins.insert(className); }
+void RuntimeLoadPlugin(const std::string& className) {
+  State().plugins.insert(className);
+}
 
 bool RuntimePluginLoaded(const std::string& className) {
   return State().plugins.count(className) != 0;
@@ -173,7 +183,9 @@ void Quit(int32_t code) {
   if (s.loopRunning) QCoreApplication::exit(code);
 }
 
-bool RuntimeQuitRequested() { return State().quitRequested; }
+bool RuntimeQuitRequested() {
+  return State().quitRequested;
+}
 
 bool RuntimeDispatch(const std::function<void()>& call) {
   RuntimeState& s = State();
@@ -190,6 +202,12 @@ bool RuntimeDispatch(const std::function<void()>& call) {
   return false;
 }
 
-void RuntimeBeginModal() { ++State().modalDepth; }
-void RuntimeEndModal() { --State().modalDepth; }
-bool RuntimeModalActive() { return State().modalDepth > 0; }
+void RuntimeBeginModal() {
+  ++State().modalDepth;
+}
+void RuntimeEndModal() {
+  --State().modalDepth;
+}
+bool RuntimeModalActive() {
+  return State().modalDepth > 0;
+}

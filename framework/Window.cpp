@@ -69,7 +69,9 @@ std::shared_ptr<Window> WindowRegistryFind(const std::string& className) {
   return nullptr;
 }
 
-size_t WindowRegistryCount() { return OpenWindows().size(); }
+size_t WindowRegistryCount() {
+  return OpenWindows().size();
+}
 
 bool WindowRegistryAnyOpen() {
   return std::any_of(OpenWindows().begin(), OpenWindows().end(),
@@ -178,7 +180,9 @@ void Window::Resize(int32_t width, int32_t height) {
   ContentResized(impl_->content->width(), impl_->content->height());
 }
 
-void Window::CloseWindow() { impl_->frame->close(); }
+void Window::CloseWindow() {
+  impl_->frame->close();
+}
 
 void Window::ContentResized(int32_t width, int32_t height) {
   width_ = width;
@@ -210,8 +214,8 @@ void Window::Closing() {
 void Window::ApplyLimits() {
   impl_->content->setMinimumSize(minWidth_, minHeight_);
   impl_->content->setMaximumSize(maxWidth_, maxHeight_);
-  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint;
+  Qt::WindowFlags flags =
+      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
   if (closeButton_) flags |= Qt::WindowCloseButtonHint;
   if (minimizeButton_) flags |= Qt::WindowMinimizeButtonHint;
   if (maximizeButton_) flags |= Qt::WindowMaximizeButtonHint;
@@ -259,8 +263,9 @@ bool Window::ApplyProperty(const std::string& key, const PropertyValue& value) {
   } else if (key == "MinimizeButton") {
     minimizeButton_ = flag();
   } else if (key == "BackColor" || key == "HasBackColor") {
-    bool has = key == "HasBackColor" ? flag() : Property("HasBackColor") &&
-                                                    AsBoolean(*Property("HasBackColor"), key);
+    bool has = key == "HasBackColor"
+                   ? flag()
+                   : Property("HasBackColor") && AsBoolean(*Property("HasBackColor"), key);
     Color c = key == "BackColor" ? AsColor(value, key)
                                  : (Property("BackColor") ? AsColor(*Property("BackColor"), key)
                                                           : Color{255, 255, 255});

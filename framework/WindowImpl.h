@@ -41,7 +41,9 @@ struct Window::Impl {
 };
 
 // The content widget of a window: the parent of its controls' widgets.
-inline QWidget* ContentWidget(const Window& window) { return window.Internals().content; }
+inline QWidget* ContentWidget(const Window& window) {
+  return window.Internals().content;
+}
 
 // Builds the Qt menus of a window from its menu bar (MenuBuilder.cpp).
 void BuildQtMenuBar(QMainWindow& frame, const std::shared_ptr<MenuBar>& bar);

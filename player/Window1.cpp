@@ -49,22 +49,44 @@ void Window1::Layout() {
                        });
 }
 
-void Window1::CreateControls() { CreateControls0(); }
+void Window1::CreateControls() {
+  CreateControls0();
+}
 
 std::shared_ptr<MenuItem> Window1::MenuBarItem(const std::string& name) {
   return NilCheck(MenuBar())->Lookup(name);
 }
 
-std::shared_ptr<MenuItem> Window1::EditMenu() { return MenuBarItem("EditMenu"); }
-std::shared_ptr<MenuItem> Window1::EditSelectAll() { return MenuBarItem("EditSelectAll"); }
-std::shared_ptr<MenuItem> Window1::UntitledMenu0() { return MenuBarItem("UntitledMenu0"); }
-std::shared_ptr<MenuItem> Window1::EditClear() { return MenuBarItem("EditClear"); }
-std::shared_ptr<MenuItem> Window1::EditPaste() { return MenuBarItem("EditPaste"); }
-std::shared_ptr<MenuItem> Window1::EditCopy() { return MenuBarItem("EditCopy"); }
-std::shared_ptr<MenuItem> Window1::EditCut() { return MenuBarItem("EditCut"); }
-std::shared_ptr<MenuItem> Window1::UntitledMenu1() { return MenuBarItem("UntitledMenu1"); }
-std::shared_ptr<MenuItem> Window1::EditUndo() { return MenuBarItem("EditUndo"); }
-std::shared_ptr<MenuItem> Window1::FileMenu() { return MenuBarItem("FileMenu"); }
+std::shared_ptr<MenuItem> Window1::EditMenu() {
+  return MenuBarItem("EditMenu");
+}
+std::shared_ptr<MenuItem> Window1::EditSelectAll() {
+  return MenuBarItem("EditSelectAll");
+}
+std::shared_ptr<MenuItem> Window1::UntitledMenu0() {
+  return MenuBarItem("UntitledMenu0");
+}
+std::shared_ptr<MenuItem> Window1::EditClear() {
+  return MenuBarItem("EditClear");
+}
+std::shared_ptr<MenuItem> Window1::EditPaste() {
+  return MenuBarItem("EditPaste");
+}
+std::shared_ptr<MenuItem> Window1::EditCopy() {
+  return MenuBarItem("EditCopy");
+}
+std::shared_ptr<MenuItem> Window1::EditCut() {
+  return MenuBarItem("EditCut");
+}
+std::shared_ptr<MenuItem> Window1::UntitledMenu1() {
+  return MenuBarItem("UntitledMenu1");
+}
+std::shared_ptr<MenuItem> Window1::EditUndo() {
+  return MenuBarItem("EditUndo");
+}
+std::shared_ptr<MenuItem> Window1::FileMenu() {
+  return MenuBarItem("FileMenu");
+}
 std::shared_ptr<QuitMenuItem> Window1::FileQuit() {
   return Cast<QuitMenuItem>(MenuBarItem("FileQuit"));
 }

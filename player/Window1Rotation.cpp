@@ -11,7 +11,9 @@
 #include "framework/Timer.h"
 #include "player/Window1.h"
 
-void Window1::Poller_Action(std::shared_ptr<Timer> /*timer*/) { CheckNextTrack(); }
+void Window1::Poller_Action(std::shared_ptr<Timer> /*timer*/) {
+  CheckNextTrack();
+}
 
 void Window1::CheckNextTrack() {
   if (current && current->IsPlaying()) return;

@@ -55,12 +55,12 @@ TEST_F(MainTest, QuitBeforeTheLoopEndsAtOnceWithItsCode) {
 }
 
 TEST_F(MainTest, QuitFromTheLoopGivesItsCode) {
-  EXPECT_EXIT(RunAndExit([] { QTimer::singleShot(5, [] { RuntimeDispatch([] { Quit(0); }); }); },
-                         true),
-              ::testing::ExitedWithCode(0), "");
-  EXPECT_EXIT(RunAndExit([] { QTimer::singleShot(5, [] { RuntimeDispatch([] { Quit(7); }); }); },
-                         true),
-              ::testing::ExitedWithCode(7), "");
+  EXPECT_EXIT(
+      RunAndExit([] { QTimer::singleShot(5, [] { RuntimeDispatch([] { Quit(0); }); }); }, true),
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(
+      RunAndExit([] { QTimer::singleShot(5, [] { RuntimeDispatch([] { Quit(7); }); }); }, true),
+      ::testing::ExitedWithCode(7), "");
 }
 
 TEST_F(MainTest, ExceptionInAnEventHandlerIsReportedAndTheProgramGoesOn) {

@@ -91,10 +91,11 @@ TEST_F(Window1Test, MenuItemAccessorsFindItemsAtAnyDepth) {
 
 TEST_F(Window1Test, MenuItemAccessorsRaiseWithoutAMenuBar) {
   using Accessor = std::shared_ptr<MenuItem> (Window1::*)();
-  const Accessor accessors[] = {
-      &Window1::EditMenu, &Window1::EditSelectAll, &Window1::UntitledMenu0, &Window1::EditClear,
-      &Window1::EditPaste, &Window1::EditCopy, &Window1::EditCut, &Window1::UntitledMenu1,
-      &Window1::EditUndo, &Window1::FileMenu};
+  const Accessor accessors[] = {&Window1::EditMenu,      &Window1::EditSelectAll,
+                                &Window1::UntitledMenu0, &Window1::EditClear,
+                                &Window1::EditPaste,     &Window1::EditCopy,
+                                &Window1::EditCut,       &Window1::UntitledMenu1,
+                                &Window1::EditUndo,      &Window1::FileMenu};
   for (Accessor accessor : accessors) {
     EXPECT_THROW(((*window).*accessor)(), NilObjectException);
   }
