@@ -32,6 +32,69 @@ int ChannelsOf(const mpg123_frameinfo2& info) {
   return info.mode == MPG123_M_MONO ? 1 : 2;
 }
 
+// The decoder's reads, through a buffer: the library looks for a frame header a byte or a few
+// at a time, which on a bare descriptor is one system call per byte of junk.
+class BufferedFile {
+ public:
+  explicit BufferedFile(int fd) : fd_(fd) {}
+
+  static mpg123_ssize_t Read(void* self, void* to, size_t bytes) {
+    return static_cast<BufferedFile*>(self)->DoRead(static_cast<unsigned char*>(to), bytes);
+  }
+  static off_t Seek(void* self, off_t offset, int whence) {
+    return static_cast<BufferedFile*>(self)->DoSeek(offset, whence);
+  }
+
+ private:
+  mpg123_ssize_t DoRead(unsigned char* to, size_t bytes) {
+    size_t done = 0;
+    while (done < bytes) {
+      if (pos_ == len_) {
+        start_ += static_cast<off_t>(len_);
+        pos_ = len_ = 0;
+        const ssize_t got = read(fd_, buffer_, sizeof buffer_);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return done > 0 ? static_cast<mpg123_ssize_t>(done) : -1;
+        if (got == 0) break;
+        len_ = static_cast<size_t>(got);
+      }
+      const size_t n = std::min(bytes - done, len_ - pos_);
+      std::memcpy(to + done, buffer_ + pos_, n);
+      pos_ += n;
+      done += n;
+    }
+    return static_cast<mpg123_ssize_t>(done);
+  }
+
+  off_t DoSeek(off_t offset, int whence) {
+    off_t target = offset;
+    if (whence == SEEK_CUR) target = start_ + static_cast<off_t>(pos_) + offset;
+    if (whence == SEEK_END) {
+      const off_t end = lseek(fd_, 0, SEEK_END);
+      if (end < 0) return -1;
+      // The descriptor has moved: the buffer now stands, empty, at the end.
+      start_ = end;
+      pos_ = len_ = 0;
+      target = end + offset;
+    }
+    if (target < 0) return -1;
+    if (target >= start_ && target <= start_ + static_cast<off_t>(len_)) {
+      pos_ = static_cast<size_t>(target - start_);
+      return target;
+    }
+    if (lseek(fd_, target, SEEK_SET) < 0) return -1;
+    start_ = target;
+    pos_ = len_ = 0;
+    return target;
+  }
+
+  int fd_;
+  unsigned char buffer_[16 * 1024];
+  off_t start_ = 0;  // the file offset of buffer_[0]; the descriptor stands at start_ + len_
+  size_t pos_ = 0;
+  size_t len_ = 0;
+};
+
 }  // namespace
 
 struct Mp3Decoder::Impl {
