@@ -15,6 +15,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <random>
 #include <thread>
 #include <vector>
@@ -232,6 +233,10 @@ struct CaptureCase {
   std::vector<ExpectedSound> sounds;
   std::string outputMentions;  // a line the child must have written, if any
 };
+
+void PrintTo(const CaptureCase& c, std::ostream* os) {
+  *os << c.scenario;
+}
 
 class SoundCaptureTest : public ::testing::TestWithParam<CaptureCase> {};
 
