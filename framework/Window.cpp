@@ -81,6 +81,13 @@ bool WindowRegistryAnyOpen() {
 void WindowRegistryClear() {
   auto windows = std::move(OpenWindows());
   OpenWindows().clear();
+  // A window that was never closed (the application quit from its menu) still holds the
+  // children that hold it, the timer: break those pairs so that the window goes with the list.
+  for (const auto& entry : windows) {
+    for (const auto& object : entry.window->Controls()) {
+      if (auto* child = dynamic_cast<PaneChild*>(object.get())) child->SetWindow(nullptr);
+    }
+  }
   windows.clear();
 }
 

@@ -20,6 +20,7 @@
 #include "framework/Runtime.h"
 #include "framework/Timer.h"
 #include "framework/WindowImpl.h"
+#include "framework/WindowRegistry.h"
 #include "player/Window1.h"
 #include "player/Window1AlertButton.h"
 #include "player/Window1Poller.h"
@@ -279,6 +280,17 @@ TEST_F(Window1ControlsTest, ClosingReleasesTheWindowAndItsTimer) {
   EXPECT_TRUE(list.expired());
 }
 
+TEST_F(Window1ControlsTest, WindowLeftOpenAtTheEndIsReleasedWithTheWindowList) {
+  // As when the application quits from its menu: the window is never closed.
+  std::weak_ptr<Window1> weak = window;
+  std::weak_ptr<Timer> poller = window->Poller();
+  window = nullptr;
+  EXPECT_FALSE(weak.expired());  // the framework's list and the timer hold it
+  WindowRegistryClear();
+  EXPECT_TRUE(weak.expired());
+  EXPECT_TRUE(poller.expired());
+}
+
 TEST_F(Window1ControlsTest, EventsAfterTheWindowIsGoneRaiseNilObjectAndCallNothing) {
   auto poller = window->Poller();
   auto button = window->AlertButton(1);
@@ -364,3 +376,4 @@ TEST(Window1PollerTest, IndexTakesAnyValue) {
 }
 
 }  // namespace
+

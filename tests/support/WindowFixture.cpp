@@ -13,13 +13,13 @@ void ProcessEvents() {
 }
 
 void KeepApplicationOpen() {
-  static bool kept = false;
-  if (kept) return;
-  kept = true;
+  static std::weak_ptr<Window> keeper;
+  if (!keeper.expired()) return;
   // Held by the framework's window list only, which the test main clears at the end.
-  auto keeper = std::make_shared<Window>();
-  keeper->SetProperty("Visible", false);
-  keeper->Constructor();
+  auto window = std::make_shared<Window>();
+  window->SetProperty("Visible", false);
+  window->Constructor();
+  keeper = window;
 }
 
 bool CloseAndRelease(std::shared_ptr<Window>& window) {
