@@ -150,7 +150,8 @@ TEST(SoundCaptureChild, Run) {
   if (!scenario) GTEST_SKIP() << "runs only as the child of a SoundCaptureTest";
   const auto it = Scenarios().find(scenario);
   ASSERT_NE(it, Scenarios().end()) << scenario;
-  it->second(std::getenv(kFolderVariable));
+  const char* folder = std::getenv(kFolderVariable);
+  it->second(folder ? fs::path(folder) : fs::temp_directory_path());
   // Closes the device, so the capture file is complete.
   AudioOutputShutdown();
 }
