@@ -32,6 +32,10 @@ class AudioOutput {
         return;
       }
       CheckDeviceLocked(true);
+      if (!open_.load(std::memory_order_relaxed)) {
+        voice->Stop();
+        return;
+      }
       voice->Start();
       SDL_LockAudioDevice(device_);
       previous = std::exchange(current_, voice);

@@ -34,8 +34,8 @@ void Sound::Play() {
   std::string why;
   auto decoder = Mp3Decoder::Open(impl_->path, &why);
   if (!decoder) {
+    // Nothing new starts, and what plays goes on.
     std::fprintf(stderr, "Sound: cannot play %s: %s\n", impl_->path.c_str(), why.c_str());
-    impl_->voice.reset();
     return;
   }
   auto voice = std::make_shared<AudioVoice>(std::move(decoder), impl_->path);

@@ -21,6 +21,7 @@ class Sound : public Object {
   static std::shared_ptr<Sound> Open(const std::string& path);
 
   // Starts the sound from its beginning and returns at once, replacing the sound that plays.
+  // When the file can no longer be read (one line on stderr says why), nothing changes.
   void Play();
   // True from Play until the sound's last sample has gone to the audio device.
   bool IsPlaying() const;
