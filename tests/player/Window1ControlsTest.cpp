@@ -376,4 +376,3 @@ TEST(Window1PollerTest, IndexTakesAnyValue) {
 }
 
 }  // namespace
-
