@@ -14,6 +14,7 @@
 #include "framework/Sound.h"
 #include "player/AlertSounds.h"
 #include "player/Window1.h"
+#include "tests/support/WindowFixture.h"
 
 namespace fs = std::filesystem;
 
@@ -38,7 +39,7 @@ class AlertsTest : public ::testing::Test {
     window->CreateControls();
   }
   void TearDown() override {
-    window.reset();
+    EXPECT_TRUE(CloseAndRelease(window));
     ReleaseAlertSounds();
     ResetAlertSoundsForTests();
     SetBundleExecutableForTests("");

@@ -15,6 +15,7 @@
 #include "framework/Rnd.h"
 #include "framework/Sound.h"
 #include "player/Window1.h"
+#include "tests/support/WindowFixture.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ class RotationTest : public ::testing::Test {
   }
   void TearDown() override {
     SetReportStream(nullptr);
-    window.reset();
+    EXPECT_TRUE(CloseAndRelease(window));
   }
 
   // Adds rows named prefix-0.mp3 … whose items are `file` (a fixture, or a missing path).
