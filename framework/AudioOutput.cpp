@@ -64,11 +64,6 @@ class AudioOutput {
     }
   }
 
-  bool IsFallback() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return fallback_;
-  }
-
   void LoseDevice() {
     std::lock_guard<std::mutex> lock(mutex_);
     if (device_ != 0) SDL_CloseAudioDevice(device_);
@@ -125,7 +120,6 @@ class AudioOutput {
   // Runs on SDL's dummy driver, which takes each buffer's time without a device.
   bool OpenFallbackLocked(const std::string& reason) {
     if (SDL_AudioInit("dummy") == 0 && OpenDeviceLocked()) {
-      fallback_ = true;
       open_.store(true, std::memory_order_release);
       if (!told_fallback_) {
         std::fprintf(stderr, "Audio: no sound device (%s); playing silently in real time\n",
@@ -172,7 +166,6 @@ class AudioOutput {
     } else {
       SDL_AudioQuit();
     }
-    fallback_ = false;
     open_.store(false, std::memory_order_release);
     if (!OpenFallbackLocked(reason) && current_) current_->Stop();
   }
@@ -188,7 +181,6 @@ class AudioOutput {
         SDL_AudioQuit();
       }
       subsystem_ = false;
-      fallback_ = false;
       open_.store(false, std::memory_order_release);
     }
     if (events_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
@@ -200,7 +192,6 @@ class AudioOutput {
   std::atomic<SDL_AudioDeviceID> device_id_{0};
   SDL_AudioDeviceID device_ = 0;
   bool subsystem_ = false;  // audio came up through SDL_InitSubSystem, not the fallback
-  bool fallback_ = false;
   bool events_ = false;
   bool told_fallback_ = false;
   bool told_failure_ = false;
@@ -218,9 +209,6 @@ void AudioOutputCheckDevice() {
 }
 void AudioOutputShutdown() {
   AudioOutput::Instance().Shutdown();
-}
-bool AudioOutputIsFallback() {
-  return AudioOutput::Instance().IsFallback();
 }
 void AudioOutputLoseDeviceForTesting() {
   AudioOutput::Instance().LoseDevice();

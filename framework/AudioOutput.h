@@ -20,7 +20,5 @@ void AudioOutputCheckDevice();
 // Closes the device and SDL's audio. Safe when nothing was opened, and when called again.
 void AudioOutputShutdown();
 
-// For tests: whether the output runs on the fallback dummy driver, and a way to take the
-// device away as an unplugged card would.
-bool AudioOutputIsFallback();
+// For tests: takes the device away, as an unplugged card would.
 void AudioOutputLoseDeviceForTesting();
