@@ -138,7 +138,7 @@ const std::map<std::string, std::function<void(const fs::path&)>>& Scenarios() {
            WaitUntilEnd(*sound);
            const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
            EXPECT_GT(seconds, 0.25);
-           EXPECT_LT(seconds, 0.40);
+           EXPECT_LT(seconds, 0.5);
          }
        }},
   };

@@ -35,9 +35,10 @@ double SecondsUntilEnd(const Sound& sound, double limit = 3.0) {
 }
 
 // The dummy driver sleeps a whole number of milliseconds per 512-frame buffer (11 ms for
-// 11.6 ms of sound), and the end is seen at a buffer's edge: a 0.3 s sound ends 0.25-0.4 s on.
+// 11.6 ms of sound), and the end is seen at a buffer's edge: a 0.3 s sound ends about 0.28-0.31 s
+// on; the bounds leave room for a loaded machine.
 constexpr double kShortest = 0.25;
-constexpr double kLongest = 0.40;
+constexpr double kLongest = 0.5;
 
 TEST(SoundPlayTest, PlaysForItsLengthAndAgainFromTheStartAfterItsEnd) {
   auto sound = OpenFixture("tone-440.mp3");
@@ -114,7 +115,7 @@ TEST(SoundPlayTest, ALostDeviceIsReopenedAndTheSoundPlaysOn) {
   EXPECT_TRUE(sound->IsPlaying());
   const double seconds = SecondsUntilEnd(*sound);
   EXPECT_GT(seconds, 0.7);
-  EXPECT_LT(seconds, 1.1);
+  EXPECT_LT(seconds, 1.3);
   auto next = OpenFixture("tone-440.mp3");
   ASSERT_TRUE(next);
   next->Play();
