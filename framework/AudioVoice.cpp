@@ -21,8 +21,8 @@ struct AudioVoice::Impl {
   SDL_AudioStream* converter = nullptr;
   std::vector<int16_t> scratch;
   bool flushed = false;
-  // Frames given to the converter and taken from it; the output is exactly as long as the
-  // input at the output's rate.
+  // Frames decoded, and frames taken from the converter: the output is exactly as long as
+  // the input at the output's rate.
   int64_t framesIn = 0;
   int64_t framesOut = 0;
 
@@ -55,6 +55,7 @@ size_t AudioVoice::Render(int16_t* out, size_t frames) {
   bool finished = false;
   if (v.decoder->Rate() == kRate && v.decoder->Channels() == kChannels) {
     written = v.decoder->Read(out, frames);
+    v.framesIn += static_cast<int64_t>(written);
     finished = written < frames;
   } else if (v.converter) {
     const int rate = v.decoder->Rate();
@@ -93,7 +94,8 @@ size_t AudioVoice::Render(int16_t* out, size_t frames) {
   }
   if (finished) {
     if (v.decoder->Failed()) {
-      std::fprintf(stderr, "Sound: %s stopped early: %s\n", v.name.c_str(),
+      std::fprintf(stderr, "Sound: %s: decoding error after %.2f s, the rest is skipped: %s\n",
+                   v.name.c_str(), static_cast<double>(v.framesIn) / v.decoder->Rate(),
                    v.decoder->Error().c_str());
     }
     Stop();

@@ -267,8 +267,9 @@ INSTANTIATE_TEST_SUITE_P(
         CaptureCase{"again", {{660, 0.29, 0.31}, {660, 0.29, 0.31}}, ""},
         CaptureCase{"formats", {{440, 0.29, 0.31}, {440, 0.29, 0.31}, {440, 0.29, 0.33}}, ""},
         // Cut at 40% and spoilt from 50%: both end early, and what follows plays in full.
-        CaptureCase{
-            "damaged", {{880, 0.3, 0.45}, {880, 0.4, 0.6}, {440, 0.29, 0.31}}, "stopped early"},
+        CaptureCase{"damaged",
+                    {{880, 0.3, 0.45}, {880, 0.4, 0.6}, {440, 0.29, 0.31}},
+                    "decoding error after"},
         // Released at once after Play: it plays on to its end.
         CaptureCase{"released", {{440, 0.29, 0.31}}, ""}),
     [](const auto& info) { return info.param.scenario; });
