@@ -9,10 +9,9 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <numeric>
+#include <limits>
 
 #include "framework/TextFold.h"
-#include "framework/TextUtil.h"
 
 namespace {
 
@@ -66,6 +65,7 @@ unsigned long DirectoryReadCount() {
 
 DirectoryReadResult ReadDirectoryListing(const std::string& path, DirectoryListing& listing) {
   listing = DirectoryListing();
+  listing.confirmed = std::chrono::steady_clock::now();
   ++readCount;
   timespec readStart{};
   clock_gettime(CLOCK_REALTIME, &readStart);
@@ -122,21 +122,61 @@ DirectoryReadResult ReadDirectoryListing(const std::string& path, DirectoryListi
 }
 
 void SortNames(std::vector<std::string>& names) {
-  // One fold key per name, computed once; the sort then compares keys and, for equal keys,
-  // the names' bytes.
-  std::vector<std::u32string> keys;
-  keys.reserve(names.size());
-  for (const std::string& name : names) keys.push_back(TextFoldKey(name));
-  std::vector<std::size_t> order(names.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    const int byKey = keys[a].compare(keys[b]);
-    if (byKey != 0) return byKey < 0;
-    return names[a] < names[b];  // std::string compares bytes as unsigned char
+  // One fold key per name, computed once, all in one buffer. Each entry carries eight bytes
+  // of its key as a number, taken after the prefix that all keys share (names in a folder
+  // often begin alike), which settles most comparisons without reading the buffer. Equal
+  // keys fall back to the names' bytes (std::string compares them as unsigned char).
+  struct Entry {
+    uint64_t head;
+    uint32_t offset;
+    uint32_t length;
+    uint32_t name;
+  };
+  if (names.size() < 2) return;
+  std::string keys;
+  std::size_t total = 0;
+  for (const std::string& name : names) total += name.size();
+  keys.reserve(total + total / 4);
+  std::vector<Entry> entries;
+  entries.reserve(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::size_t offset = keys.size();
+    AppendTextFoldKey(names[i], keys);
+    if (keys.size() > std::numeric_limits<uint32_t>::max() ||
+        i > std::numeric_limits<uint32_t>::max()) {
+      std::sort(names.begin(), names.end());  // beyond any real folder: bytes alone
+      return;
+    }
+    entries.push_back({0, static_cast<uint32_t>(offset),
+                       static_cast<uint32_t>(keys.size() - offset), static_cast<uint32_t>(i)});
+  }
+  const std::string_view all(keys);
+  const auto key = [&](const Entry& e) { return all.substr(e.offset, e.length); };
+  std::size_t shared = key(entries[0]).size();
+  for (const Entry& e : entries) {
+    const std::string_view first = key(entries[0]);
+    const std::string_view k = key(e);
+    std::size_t n = 0;
+    const std::size_t limit = std::min({shared, k.size(), first.size()});
+    while (n < limit && k[n] == first[n]) ++n;
+    shared = n;
+  }
+  for (Entry& e : entries) {
+    const std::string_view k = key(e);
+    uint64_t head = 0;
+    for (std::size_t b = shared; b < shared + 8; ++b) {
+      head = (head << 8) | (b < k.size() ? static_cast<unsigned char>(k[b]) : 0u);
+    }
+    e.head = head;
+  }
+  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    if (a.head != b.head) return a.head < b.head;
+    const int byKey = key(a).compare(key(b));
+    return byKey != 0 ? byKey < 0 : names[a.name] < names[b.name];
   });
   std::vector<std::string> sorted;
   sorted.reserve(names.size());
-  for (std::size_t i : order) sorted.push_back(std::move(names[i]));
+  for (const Entry& entry : entries) sorted.push_back(std::move(names[entry.name]));
   names = std::move(sorted);
 }
 

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,15 @@ struct DirectorySignature {
   bool operator==(const DirectorySignature& other) const;
 };
 
+// How long a kept listing is taken as current after a stat last confirmed it. A walk over a
+// folder asks for its count and items many thousand times a second; a stat for each would cost
+// far more than the read itself. Within this window a change to the folder may go unseen.
+inline constexpr std::chrono::microseconds kListingTrustWindow{1000};
+
 struct DirectoryListing {
   DirectorySignature signature;
+  // When a stat last found the folder unchanged (or the listing was read).
+  std::chrono::steady_clock::time_point confirmed;
   // The names, without "." and "..", in name order: case-insensitive, ties by bytes.
   std::vector<std::string> names;
   // The folder changed so shortly before the read that a further change could leave its

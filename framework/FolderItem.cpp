@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <limits>
@@ -30,16 +31,20 @@ std::string Joined(const std::string& folder, const std::string& name) {
 // read. Null when the item is not a folder or is gone.
 const DirectoryListing* CurrentListing(const std::string& path,
                                        std::shared_ptr<FolderItem::Listing>& listing) {
+  const auto now = std::chrono::steady_clock::now();
+  if (listing && !listing->racy && now - listing->confirmed < kListingTrustWindow) {
+    return listing.get();
+  }
   struct stat info {};
   if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
     listing.reset();
     return nullptr;
   }
-  if (listing && !listing->racy && listing->signature == DirectorySignature::Of(info)) {
+  // A failed read was reported; it is tried again once the folder changes.
+  if (listing && (!listing->racy || listing->failed) &&
+      listing->signature == DirectorySignature::Of(info)) {
+    listing->confirmed = now;
     return listing.get();
-  }
-  if (listing && listing->failed && listing->signature == DirectorySignature::Of(info)) {
-    return listing.get();  // already reported; tried again once the folder changes
   }
   auto fresh = std::make_shared<FolderItem::Listing>();
   switch (ReadDirectoryListing(path, *fresh)) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // An invalid byte decodes to kInvalidByteBase + the byte: outside Unicode, so it equals only
@@ -13,3 +14,5 @@ inline constexpr char32_t kInvalidByteBase = 0x110000;
 char32_t DecodeNext(std::string_view s, std::size_t& pos);
 // The simple lower-case fold of one code point; invalid bytes fold to themselves.
 char32_t FoldCase(char32_t c);
+// Appends the fold key of s (TextFoldKey) to key.
+void AppendTextFoldKey(std::string_view s, std::string& key);

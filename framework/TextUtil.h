@@ -11,5 +11,6 @@ std::string Right(std::string_view s, int32_t n);
 // simple Unicode case fold ("É" equals "é"). An invalid byte equals only the same byte.
 bool TextEquals(std::string_view a, std::string_view b);
 // The key that orders texts case-insensitively: texts with equal keys are TextEquals. Keys
-// compare in code point order; invalid bytes sort after every character.
-std::u32string TextFoldKey(std::string_view s);
+// compare bytewise in the order of the folded characters' code points; invalid bytes sort
+// after every character.
+std::string TextFoldKey(std::string_view s);
