@@ -42,6 +42,15 @@ std::exception_ptr DefaultHelper(GuardedFunction function, void* argument) {
   return nullptr;
 }
 
+QtMessageHandler qtDefaultHandler = nullptr;
+
+// Qt's own messages go to stderr as usual, but for one that the offscreen platform writes
+// every time a window's size limits are set, which says nothing about the program.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text == QLatin1String("This plugin does not support propagateSizeHints()")) return;
+  if (qtDefaultHandler) qtDefaultHandler(type, context, text);
+}
+
 void CallStdFunction(void* argument) {
   (*static_cast<const std::function<void()>*>(argument))();
 }
@@ -65,6 +74,7 @@ void RuntimeInit() {
   static int argc = 1;
   static char name[] = "Lumivox";
   static char* argv[] = {name, nullptr};
+  qtDefaultHandler = qInstallMessageHandler(FilterQtMessages);
   s.qt = std::make_unique<QApplication>(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);  // the window registry decides (Window.cpp)
   QObject::connect(s.qt.get(), &QGuiApplication::applicationStateChanged,

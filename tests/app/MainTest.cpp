@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "framework/Exceptions.h"
+#include "framework/Window.h"
 
 namespace {
 
@@ -74,6 +78,28 @@ TEST_F(MainTest, ExceptionInAnEventHandlerIsReportedAndTheProgramGoesOn) {
                   },
                   true),
               ::testing::ExitedWithCode(0), "^Unhandled NilObjectException: tick\n$");
+}
+
+TEST_F(MainTest, ClosingTheLastWindowEndsTheProgramWithStatusZero) {
+  EXPECT_EXIT(RunAndExit(
+                  [] {
+                    auto window = std::make_shared<Window>();
+                    window->Constructor();  // the framework holds it
+                    QTimer::singleShot(5, [window] { window->CloseWindow(); });
+                  },
+                  true),
+              ::testing::ExitedWithCode(0), "");
+}
+
+TEST(TypeInformationTest, FrameworkClassesComeFirstThenTheProgramsInOrder) {
+  std::vector<std::string> names = RuntimeTypeNames();
+  auto app = std::find(names.begin(), names.end(), "App");
+  ASSERT_NE(app, names.end());
+  EXPECT_EQ(std::vector<std::string>(app, names.end()),
+            (std::vector<std::string>{"App", "Window1", "Window1.AlertButton", "Window1.Poller",
+                                      "MenuBar1"}));
+  EXPECT_EQ(names.front(), "Object");
+  EXPECT_NE(std::find(names.begin(), app, "BevelButton"), app);
 }
 
 }  // namespace

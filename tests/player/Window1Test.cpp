@@ -13,6 +13,11 @@
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
 #include "framework/WindowImpl.h"
+#include "tests/support/WindowFixture.h"
+
+#include <unistd.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -100,6 +105,32 @@ TEST_F(Window1Test, MenuItemAccessorsRaiseWithoutAMenuBar) {
     EXPECT_THROW(((*window).*accessor)(), NilObjectException);
   }
   EXPECT_THROW(window->FileQuit(), NilObjectException);
+}
+
+TEST(Window1InstanceTest, GivesTheOpenWindowOrConstructsOne) {
+  // Both folders present, so the lists fill without asking.
+  namespace fs = std::filesystem;
+  fs::path folder = fs::temp_directory_path() / ("lumivox-instance-" + std::to_string(getpid()));
+  fs::create_directories(folder / "music");
+  fs::create_directories(folder / "PSAs");
+  fs::path previous = fs::current_path();
+  fs::current_path(folder);
+  KeepApplicationOpen();
+
+  std::shared_ptr<Window1> first = Window1::Instance();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(Window1::Instance(), first);
+  EXPECT_EQ(first->Title(), "Lumivox");
+  std::weak_ptr<Window1> gone = first;
+  EXPECT_TRUE(CloseAndRelease(first));
+  EXPECT_TRUE(gone.expired());
+  std::shared_ptr<Window1> second = Window1::Instance();
+  EXPECT_NE(second, nullptr);
+  EXPECT_TRUE(CloseAndRelease(second));
+
+  fs::current_path(previous);
+  fs::remove_all(folder);
+  MenuBar1::ReleaseInstance();
 }
 
 }  // namespace

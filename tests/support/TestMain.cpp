@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/Main.h"
 #include "framework/Runtime.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   RuntimeInit();
   RuntimeInitFrameworkTypes();
+  RegisterProgramTypes();
   RuntimeLoadPlugin("BevelButton");
   int status = RUN_ALL_TESTS();
   RuntimeReleaseGlobals();
