@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <limits>
 
 #include "framework/TextFold.h"
 
@@ -114,50 +113,47 @@ DirectoryReadResult ReadDirectoryListing(const std::string& path, DirectoryListi
     }
     const char* name = entry->d_name;
     if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-    listing.names.emplace_back(name);
+    listing.names.Add(name);
   }
   closedir(dir);
-  SortNames(listing.names);
+  listing.names.Sort();
   return listing.failed ? DirectoryReadResult::kFailed : DirectoryReadResult::kRead;
 }
 
-void SortNames(std::vector<std::string>& names) {
+void NameList::Add(std::string_view name) {
+  spans_.push_back({buffer_.size(), name.size()});
+  buffer_.append(name);
+}
+
+void NameList::Sort() {
   // One fold key per name, computed once, all in one buffer. Each entry carries eight bytes
   // of its key as a number, taken after the prefix that all keys share (names in a folder
   // often begin alike), which settles most comparisons without reading the buffer. Equal
-  // keys fall back to the names' bytes (std::string compares them as unsigned char).
+  // keys fall back to the names' bytes (string_view compares them as unsigned char).
   struct Entry {
     uint64_t head;
-    uint32_t offset;
-    uint32_t length;
-    uint32_t name;
+    std::size_t offset;
+    std::size_t length;
+    std::size_t span;
   };
-  if (names.size() < 2) return;
+  if (spans_.size() < 2) return;
   std::string keys;
-  std::size_t total = 0;
-  for (const std::string& name : names) total += name.size();
-  keys.reserve(total + total / 4);
+  keys.reserve(buffer_.size() + buffer_.size() / 4);
   std::vector<Entry> entries;
-  entries.reserve(names.size());
-  for (std::size_t i = 0; i < names.size(); ++i) {
+  entries.reserve(spans_.size());
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
     const std::size_t offset = keys.size();
-    AppendTextFoldKey(names[i], keys);
-    if (keys.size() > std::numeric_limits<uint32_t>::max() ||
-        i > std::numeric_limits<uint32_t>::max()) {
-      std::sort(names.begin(), names.end());  // beyond any real folder: bytes alone
-      return;
-    }
-    entries.push_back({0, static_cast<uint32_t>(offset),
-                       static_cast<uint32_t>(keys.size() - offset), static_cast<uint32_t>(i)});
+    AppendTextFoldKey((*this)[i], keys);
+    entries.push_back({0, offset, keys.size() - offset, i});
   }
   const std::string_view all(keys);
   const auto key = [&](const Entry& e) { return all.substr(e.offset, e.length); };
-  std::size_t shared = key(entries[0]).size();
+  const std::string_view first = key(entries[0]);
+  std::size_t shared = first.size();
   for (const Entry& e : entries) {
-    const std::string_view first = key(entries[0]);
     const std::string_view k = key(e);
     std::size_t n = 0;
-    const std::size_t limit = std::min({shared, k.size(), first.size()});
+    const std::size_t limit = std::min(shared, k.size());
     while (n < limit && k[n] == first[n]) ++n;
     shared = n;
   }
@@ -172,12 +168,12 @@ void SortNames(std::vector<std::string>& names) {
   std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
     if (a.head != b.head) return a.head < b.head;
     const int byKey = key(a).compare(key(b));
-    return byKey != 0 ? byKey < 0 : names[a.name] < names[b.name];
+    return byKey != 0 ? byKey < 0 : (*this)[a.span] < (*this)[b.span];
   });
-  std::vector<std::string> sorted;
-  sorted.reserve(names.size());
-  for (const Entry& entry : entries) sorted.push_back(std::move(names[entry.name]));
-  names = std::move(sorted);
+  std::vector<Span> sorted;
+  sorted.reserve(spans_.size());
+  for (const Entry& entry : entries) sorted.push_back(spans_[entry.span]);
+  spans_ = std::move(sorted);
 }
 
 std::string PrintablePath(const std::string& path) {

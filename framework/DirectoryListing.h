@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What a stat of a folder tells about its contents: any entry added, removed or renamed
@@ -27,12 +28,32 @@ struct DirectorySignature {
 // far more than the read itself. Within this window a change to the folder may go unseen.
 inline constexpr std::chrono::microseconds kListingTrustWindow{1000};
 
+// A folder's names, kept in one buffer (one allocation for the lot, not one per name).
+class NameList {
+ public:
+  void Add(std::string_view name);
+  std::size_t Size() const { return spans_.size(); }
+  std::string_view operator[](std::size_t index) const {
+    return std::string_view(buffer_).substr(spans_[index].offset, spans_[index].length);
+  }
+  // Puts the names into the folders' order: case-insensitive, ties broken by bytes.
+  void Sort();
+
+ private:
+  struct Span {
+    std::size_t offset;
+    std::size_t length;
+  };
+  std::string buffer_;
+  std::vector<Span> spans_;
+};
+
 struct DirectoryListing {
   DirectorySignature signature;
   // When a stat last found the folder unchanged (or the listing was read).
   std::chrono::steady_clock::time_point confirmed;
   // The names, without "." and "..", in name order: case-insensitive, ties by bytes.
-  std::vector<std::string> names;
+  NameList names;
   // The folder changed so shortly before the read that a further change could leave its
   // times as they are (file system times are coarse): the next use reads it again.
   bool racy = false;
@@ -50,9 +71,6 @@ DirectoryReadResult ReadDirectoryListing(const std::string& path, DirectoryListi
 // How many listings have been read in this process (tests: a walk over a folder that does not
 // change reads it once).
 unsigned long DirectoryReadCount();
-
-// Sorts names into the folders' order: case-insensitive, ties broken by bytes.
-void SortNames(std::vector<std::string>& names);
 
 // The path as one printable line: control bytes and the bytes of invalid UTF-8 as \xNN.
 std::string PrintablePath(const std::string& path);

@@ -21,10 +21,13 @@ std::string Normalized(std::string path) {
   return path;
 }
 
-std::string Joined(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  if (folder.back() == '/') return folder + name;
-  return folder + "/" + name;
+std::string Joined(const std::string& folder, std::string_view name) {
+  std::string path;
+  path.reserve(folder.size() + 1 + name.size());
+  path += folder;
+  if (!folder.empty() && folder.back() != '/') path += '/';
+  path += name;
+  return path;
 }
 
 // The folder's current listing: the kept one while the folder has not changed, else a new
@@ -89,7 +92,7 @@ int32_t FolderItem::Count() const {
   if (unreachable_) return 0;
   const DirectoryListing* listing = CurrentListing(path_, listing_);
   if (!listing) return 0;
-  const std::size_t count = listing->names.size();
+  const std::size_t count = listing->names.Size();
   constexpr auto kMax = static_cast<std::size_t>(std::numeric_limits<int32_t>::max());
   return static_cast<int32_t>(count > kMax ? kMax : count);
 }
@@ -97,7 +100,7 @@ int32_t FolderItem::Count() const {
 std::shared_ptr<FolderItem> FolderItem::Item(int32_t index) const {
   if (unreachable_ || index < 1) return nullptr;
   const DirectoryListing* listing = CurrentListing(path_, listing_);
-  if (!listing || static_cast<std::size_t>(index) > listing->names.size()) return nullptr;
+  if (!listing || static_cast<std::size_t>(index) > listing->names.Size()) return nullptr;
   return std::make_shared<FolderItem>(
       Joined(path_, listing->names[static_cast<std::size_t>(index) - 1]));
 }

@@ -72,8 +72,9 @@ void Window1::FillListWithMusic(std::shared_ptr<Listbox> list, std::shared_ptr<F
   // The count is read again before every turn: the folder tells what it holds now.
   for (int32_t index = 1; index <= NilCheck(folder)->Count(); ++index) {
     std::shared_ptr<FolderItem> item = folder->Item(index);
-    if (TextEquals(Right(NilCheck(item)->Name(), 4), ".mp3")) {
-      NilCheck(list)->AddRow(item->Name());
+    const std::string name = NilCheck(item)->Name();
+    if (TextEquals(Right(name, 4), ".mp3")) {
+      NilCheck(list)->AddRow(name);
       list->RowTag(list->LastIndex(), item);
     }
   }
