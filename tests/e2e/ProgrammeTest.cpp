@@ -106,6 +106,18 @@ class DesktopTest : public ::testing::Test {
     }
     return "";
   }
+  // The window's size as the X server has it: "WIDTHxHEIGHT".
+  std::string Geometry(const std::string& window) {
+    std::string file = "/tmp/lumivox-e2e-geometry-" + std::to_string(getpid());
+    x.Run("xdotool getwindowgeometry " + window + " > " + file);
+    std::ifstream in(file);
+    std::string line, size;
+    while (std::getline(in, line)) {
+      if (line.find("Geometry:") != std::string::npos) size = line.substr(line.find(':') + 2);
+    }
+    std::remove(file.c_str());
+    return size;
+  }
   XServer x;
 };
 
@@ -121,6 +133,12 @@ TEST_F(DesktopTest, AlertTakesOverAtTheEndOfTheTrackAndGivesItBack) {
   run.Start(x.Display());
   std::string window = FindWindow("Lumivox");
   ASSERT_FALSE(window.empty()) << run.Errors();
+  // 800 by 480 below the menu bar.
+  std::string size = Geometry(window);
+  ASSERT_EQ(size.substr(0, 4), "800x") << size;
+  int height = std::stoi(size.substr(4));
+  EXPECT_GT(height, 480);
+  EXPECT_LT(height, 540);
   SleepFor(1.0);
   // "Amber Alert" is the first alert button: 410, 304, 116 by 116 in the content area, which
   // starts below the menu bar.
