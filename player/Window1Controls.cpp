@@ -20,8 +20,9 @@ struct Place {
   int32_t tabIndex;
 };
 
-PropertyList ListboxProperties(const std::string& name, const Place& p) {
-  const std::string empty;
+// The keys that every visible control outside a control array starts with: its name, no
+// index, its place and edge locks, its tab position.
+PropertyList PlaceProperties(const std::string& name, const Place& p) {
   return {
       {"Name", name},
       {"Index", Control::kNoIndex},
@@ -35,74 +36,74 @@ PropertyList ListboxProperties(const std::string& name, const Place& p) {
       {"LockBottom", p.lockBottom},
       {"TabPanelIndex", 0},
       {"TabIndex", p.tabIndex},
-      {"TabStop", true},
-      {"Visible", true},
-      {"HelpTag", empty},
-      {"AutoDeactivate", true},
-      {"Enabled", true},
-      {"Border", true},
-      {"ColumnCount", 1},
-      {"ColumnWidths", empty},
-      {"HasHeading", false},
-      {"UseFocusRing", true},
-      {"InitialValue", empty},
-      {"HeadingIndex", -1},
-      {"ScrollbarHorizontal", false},
-      {"ScrollBarVertical", true},
-      {"GridLinesHorizontal", 0},
-      {"GridLinesVertical", 0},
-      {"DefaultRowHeight", -1},
-      {"_ScrollWidth", -1},
-      {"TextFont", std::string("System")},
-      {"Bold", false},
-      {"Italic", false},
-      {"Underline", false},
-      {"Hierarchical", false},
-      {"EnableDrag", false},
-      {"EnableDragReorder", false},
-      {"RequiresSelection", false},
-      {"SelectionType", 0},
-      {"ColumnsResizable", false},
-      {"AutoHideScrollbars", true},
-      {"DataSource", empty},
-      {"DataField", empty},
-      {"InitialParent", empty},
   };
+}
+
+// The rest of a list's or a label's keys follow in their own order.
+PropertyList Concat(PropertyList first, const PropertyList& rest) {
+  first.insert(first.end(), rest.begin(), rest.end());
+  return first;
+}
+
+PropertyList ListboxProperties(const std::string& name, const Place& p) {
+  const std::string empty;
+  return Concat(PlaceProperties(name, p), {
+                                              {"TabStop", true},
+                                              {"Visible", true},
+                                              {"HelpTag", empty},
+                                              {"AutoDeactivate", true},
+                                              {"Enabled", true},
+                                              {"Border", true},
+                                              {"ColumnCount", 1},
+                                              {"ColumnWidths", empty},
+                                              {"HasHeading", false},
+                                              {"UseFocusRing", true},
+                                              {"InitialValue", empty},
+                                              {"HeadingIndex", -1},
+                                              {"ScrollbarHorizontal", false},
+                                              {"ScrollBarVertical", true},
+                                              {"GridLinesHorizontal", 0},
+                                              {"GridLinesVertical", 0},
+                                              {"DefaultRowHeight", -1},
+                                              {"_ScrollWidth", -1},
+                                              {"TextFont", std::string("System")},
+                                              {"Bold", false},
+                                              {"Italic", false},
+                                              {"Underline", false},
+                                              {"Hierarchical", false},
+                                              {"EnableDrag", false},
+                                              {"EnableDragReorder", false},
+                                              {"RequiresSelection", false},
+                                              {"SelectionType", 0},
+                                              {"ColumnsResizable", false},
+                                              {"AutoHideScrollbars", true},
+                                              {"DataSource", empty},
+                                              {"DataField", empty},
+                                              {"InitialParent", empty},
+                                          });
 }
 
 PropertyList LabelProperties(const std::string& name, const Place& p, const std::string& text) {
   const std::string empty;
-  return {
-      {"Name", name},
-      {"Index", Control::kNoIndex},
-      {"Left", p.left},
-      {"Top", p.top},
-      {"Width", p.width},
-      {"Height", p.height},
-      {"LockLeft", p.lockLeft},
-      {"LockTop", p.lockTop},
-      {"LockRight", p.lockRight},
-      {"LockBottom", p.lockBottom},
-      {"TabPanelIndex", 0},
-      {"TabIndex", p.tabIndex},
-      {"Text", text},
-      {"TextAlign", 0},
-      {"TextColor", Color::RGB(0, 0, 0)},
-      {"Multiline", false},
-      {"Enabled", true},
-      {"Visible", true},
-      {"Selectable", false},
-      {"Transparent", false},
-      {"HelpTag", empty},
-      {"AutoDeactivate", true},
-      {"TextFont", std::string("System")},
-      {"Bold", false},
-      {"Italic", false},
-      {"Underline", false},
-      {"DataSource", empty},
-      {"DataField", empty},
-      {"InitialParent", empty},
-  };
+  return Concat(PlaceProperties(name, p), {
+                                              {"Text", text},
+                                              {"TextAlign", 0},
+                                              {"TextColor", Color::RGB(0, 0, 0)},
+                                              {"Multiline", false},
+                                              {"Enabled", true},
+                                              {"Visible", true},
+                                              {"Selectable", false},
+                                              {"Transparent", false},
+                                              {"HelpTag", empty},
+                                              {"AutoDeactivate", true},
+                                              {"TextFont", std::string("System")},
+                                              {"Bold", false},
+                                              {"Italic", false},
+                                              {"Underline", false},
+                                              {"DataSource", empty},
+                                              {"DataField", empty},
+                                              {"InitialParent", empty},
+                                          });
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "framework/SelectFolderDialog.h"
 #include "framework/WindowImpl.h"
 #include "player/Window1.h"
+#include "tests/support/WindowFixture.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ class PlaylistsTest : public testing::Test {
     window_ = NewWindow();
   }
   void TearDown() override {
-    window_.reset();
+    EXPECT_TRUE(CloseAndRelease(window_));
     SelectFolderDialog::SetTestResponder(nullptr);
     SetReportStream(nullptr);
     MenuBar1::ReleaseInstance();
@@ -330,6 +331,7 @@ TEST_F(PlaylistsTest, EvenRowsAreShadedOverTheWholeCellAndEveryCallReturnsFalse)
       EXPECT_NE(std::find(rowsPainted.begin(), rowsPainted.end(), row), rowsPainted.end());
     }
     EXPECT_FALSE(anyTrue);
+    list->CellBackgroundPaint.Connect(nullptr);  // the recorder's locals go with this turn
   }
   EXPECT_EQ(reports_.str(), "");
 }
