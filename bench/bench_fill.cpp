@@ -15,23 +15,13 @@
 #include <vector>
 
 #include "app/MenuBar1.h"
+#include "bench/BenchUtil.h"
 #include "framework/FolderItem.h"
 #include "framework/Listbox.h"
 #include "framework/Runtime.h"
 #include "player/Window1.h"
 
-using Clock = std::chrono::steady_clock;
-
 namespace {
-
-double Millis(Clock::time_point from, Clock::time_point to) {
-  return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 // Makes a folder of n empty files; in every ten, three end in ".mp3".
 std::string MakeFolder(const std::string& root, int files) {

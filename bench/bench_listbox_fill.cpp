@@ -10,24 +10,12 @@
 
 #include <QCoreApplication>
 
+#include "bench/BenchUtil.h"
 #include "framework/Listbox.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
 
-using Clock = std::chrono::steady_clock;
-
-namespace {
-
-double Millis(Clock::time_point from, Clock::time_point to) {
-  return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -15,6 +15,7 @@
 
 #include "framework/DirectoryListing.h"
 #include "framework/FolderItem.h"
+#include "tests/support/AsNobody.h"
 
 namespace {
 
@@ -61,25 +62,6 @@ void LetFolderSettle() {
 void LetTrustLapse() {
   std::this_thread::sleep_for(2 * kListingTrustWindow);
 }
-
-// Runs the file-system calls of a scope as the unprivileged user "nobody" (the tests run as
-// root, which every permission lets through).
-class AsNobody {
- public:
-  AsNobody() : root_(geteuid() == 0) {
-    if (root_) {
-      EXPECT_EQ(seteuid(65534), 0);
-    }
-  }
-  ~AsNobody() {
-    if (root_) {
-      EXPECT_EQ(seteuid(0), 0);
-    }
-  }
-
- private:
-  bool root_;
-};
 
 TEST(FolderItemTest, ItemsComeInCaseInsensitiveOrderWithTiesBrokenByBytes) {
   TempFolder folder;

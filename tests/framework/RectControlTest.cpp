@@ -15,23 +15,6 @@
 
 namespace {
 
-struct Rect {
-  int32_t left, top, width, height;
-  friend bool operator==(const Rect&, const Rect&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Rect& r) {
-  return out << "(" << r.left << ", " << r.top << ", " << r.width << " x " << r.height << ")";
-}
-
-Rect PlaceOf(const RectControl& c) {
-  return {c.Left(), c.Top(), c.Width(), c.Height()};
-}
-Rect WidgetPlaceOf(const RectControl& c) {
-  QRect g = ControlWidget(c)->geometry();
-  return {g.x(), g.y(), g.width(), g.height()};
-}
-
 struct LockCase {
   const char* name;
   bool left, top, right, bottom;

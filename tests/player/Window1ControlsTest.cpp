@@ -32,24 +32,6 @@ namespace {
 
 const fs::path kFixtures = fs::path(LUMIVOX_SOURCE_DIR) / "tests/fixtures";
 
-struct Rect {
-  int32_t left, top, width, height;
-  friend bool operator==(const Rect&, const Rect&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Rect& r) {
-  return out << "(" << r.left << ", " << r.top << ", " << r.width << " x " << r.height << ")";
-}
-
-Rect PlaceOf(const RectControl& c) {
-  return {c.Left(), c.Top(), c.Width(), c.Height()};
-}
-
-Rect WidgetPlaceOf(const RectControl& c) {
-  QRect g = ControlWidget(c)->geometry();
-  return {g.x(), g.y(), g.width(), g.height()};
-}
-
 // A constructed Window1 in a folder of its own with "music" (two tracks) and "PSAs" (one).
 class Window1ControlsTest : public ::testing::Test {
  protected:

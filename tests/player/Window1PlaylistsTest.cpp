@@ -23,6 +23,7 @@
 #include "framework/SelectFolderDialog.h"
 #include "framework/WindowImpl.h"
 #include "player/Window1.h"
+#include "tests/support/AsNobody.h"
 #include "tests/support/WindowFixture.h"
 
 namespace {
@@ -35,25 +36,6 @@ struct Asked {
   std::string title;
   std::string prompt;
   std::string initialDirectory;
-};
-
-// Runs the file-system calls of a scope as the unprivileged user "nobody" (the tests run as
-// root, which every permission lets through).
-class AsNobody {
- public:
-  AsNobody() : root_(geteuid() == 0) {
-    if (root_) {
-      EXPECT_EQ(seteuid(65534), 0);
-    }
-  }
-  ~AsNobody() {
-    if (root_) {
-      EXPECT_EQ(seteuid(0), 0);
-    }
-  }
-
- private:
-  bool root_;
 };
 
 // A window with its controls (their Open events not raised), started in a fresh working

@@ -3,7 +3,21 @@
 #include <QCoreApplication>
 
 #include "framework/Exceptions.h"
+#include "framework/RectControlImpl.h"
 #include "framework/Runtime.h"
+
+std::ostream& operator<<(std::ostream& out, const Rect& r) {
+  return out << "(" << r.left << ", " << r.top << ", " << r.width << " x " << r.height << ")";
+}
+
+Rect PlaceOf(const RectControl& c) {
+  return {c.Left(), c.Top(), c.Width(), c.Height()};
+}
+
+Rect WidgetPlaceOf(const RectControl& c) {
+  QRect g = ControlWidget(c)->geometry();
+  return {g.x(), g.y(), g.width(), g.height()};
+}
 
 void ProcessEvents() {
   for (int i = 0; i < 3; ++i) {

@@ -8,11 +8,23 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/RectControl.h"
 #include "framework/Window.h"
+
+// A control's place: left, top, width, height.
+struct Rect {
+  int32_t left, top, width, height;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+std::ostream& operator<<(std::ostream& out, const Rect& r);
+// As the control reports it, and as its widget stands on the window.
+Rect PlaceOf(const RectControl& control);
+Rect WidgetPlaceOf(const RectControl& control);
 
 // Processes pending Qt events (posted events and zero-delay timers).
 void ProcessEvents();
