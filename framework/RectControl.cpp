@@ -96,28 +96,26 @@ void RectControl::Rebase() {
   refHeight_ = window ? window->Height() : 0;
 }
 
-void RectControl::Left(int32_t value) {
+void RectControl::SetDesign(int32_t RectControl::*member, int32_t value) {
   Rebase();
-  left_ = value;
+  this->*member = value;
   ApplyLocks(refWidth_, refHeight_);
+}
+
+void RectControl::Left(int32_t value) {
+  SetDesign(&RectControl::left_, value);
 }
 
 void RectControl::Top(int32_t value) {
-  Rebase();
-  top_ = value;
-  ApplyLocks(refWidth_, refHeight_);
+  SetDesign(&RectControl::top_, value);
 }
 
 void RectControl::Width(int32_t value) {
-  Rebase();
-  width_ = value;
-  ApplyLocks(refWidth_, refHeight_);
+  SetDesign(&RectControl::width_, value);
 }
 
 void RectControl::Height(int32_t value) {
-  Rebase();
-  height_ = value;
-  ApplyLocks(refWidth_, refHeight_);
+  SetDesign(&RectControl::height_, value);
 }
 
 void RectControl::ApplyLocks(int32_t contentWidth, int32_t contentHeight) {

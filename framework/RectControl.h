@@ -61,6 +61,8 @@ class RectControl : public Control {
  private:
   // Makes the current place the design place for the current content size.
   void Rebase();
+  // Sets one coordinate of the design place, the others kept where they stand now.
+  void SetDesign(int32_t RectControl::*member, int32_t value);
   void ApplyFont();
 
   std::unique_ptr<Impl> impl_;

@@ -269,17 +269,16 @@ bool Window::ApplyProperty(const std::string& key, const PropertyValue& value) {
     maximizeButton_ = flag();
   } else if (key == "MinimizeButton") {
     minimizeButton_ = flag();
-  } else if (key == "BackColor" || key == "HasBackColor") {
-    bool has = key == "HasBackColor"
-                   ? flag()
-                   : Property("HasBackColor") && AsBoolean(*Property("HasBackColor"), key);
-    Color c = key == "BackColor" ? AsColor(value, key)
-                                 : (Property("BackColor") ? AsColor(*Property("BackColor"), key)
-                                                          : Color{255, 255, 255});
-    impl_->content->setAutoFillBackground(has);
-    if (has) {
+  } else if (key == "HasBackColor" || key == "BackColor") {
+    if (key == "HasBackColor") {
+      hasBackColor_ = flag();
+    } else {
+      backColor_ = AsColor(value, key);
+    }
+    impl_->content->setAutoFillBackground(hasBackColor_);
+    if (hasBackColor_) {
       QPalette palette = impl_->content->palette();
-      palette.setColor(QPalette::Window, QColor(c.red, c.green, c.blue));
+      palette.setColor(QPalette::Window, QColor(backColor_.red, backColor_.green, backColor_.blue));
       impl_->content->setPalette(palette);
     }
     return true;

@@ -108,6 +108,8 @@ class Window : public Object {
   bool maximizeButton_ = true;
   bool fullScreen_ = false;
   bool menuBarVisible_ = true;
+  bool hasBackColor_ = false;
+  Color backColor_ = Color::FromHex(0xFFFFFF);
 };
 
 // The open window registered under a class name such as "Window1.Window1", or null.
