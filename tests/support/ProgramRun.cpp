@@ -1,5 +1,6 @@
 #include "tests/support/ProgramRun.h"
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -123,26 +124,38 @@ std::string ProgramRun::Errors() const {
 }
 
 XServer::XServer() {
-  for (int number = 90 + getpid() % 400; number < 1000; number += 7) {
-    if (fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
-    display_ = ":" + std::to_string(number);
-    pid_ = fork();
-    if (pid_ == 0) {
-      FILE* quiet = freopen("/dev/null", "w", stderr);
-      (void)quiet;
-      execlp("Xvfb", "Xvfb", display_.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    // Ready once a client can connect.
-    for (int i = 0; i < 100; ++i) {
-      if (Run("xdpyinfo >/dev/null 2>&1") == 0) return;
-      if (WaitFor(pid_, 0.05) >= 0) break;  // it ended: try another number
-    }
+  // Xvfb picks a free display itself and writes its number to the pipe once it listens, so two
+  // tests starting at once cannot end up on one server. Without -noreset the server resets when
+  // its last client leaves, and a client connecting during the reset is refused.
+  int ready[2];
+  if (pipe(ready) != 0) return;
+  pid_ = fork();
+  if (pid_ == 0) {
+    close(ready[0]);
+    FILE* quiet = freopen("/dev/null", "w", stderr);
+    (void)quiet;
+    std::string fd = std::to_string(ready[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
+           "tcp", "-noreset", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(ready[1]);
+  std::string number;
+  if (pid_ > 0) {
+    pollfd wait{ready[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&wait, 1, 10000) == 1 && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+  }
+  close(ready[0]);
+  if (!number.empty()) {
+    display_ = ":" + number;
+    return;
+  }
+  if (pid_ > 0) {
     kill(pid_, SIGTERM);
     WaitFor(pid_, 2.0);
-    pid_ = -1;
   }
+  pid_ = -1;
 }
 
 XServer::~XServer() {

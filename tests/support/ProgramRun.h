@@ -42,7 +42,7 @@ class ProgramRun {
   pid_t pid_ = -1;
 };
 
-// An X server for a test (Xvfb), on a free display number; stopped when destroyed.
+// An X server for a test (Xvfb), on a display number it picks itself; stopped when destroyed.
 class XServer {
  public:
   XServer();
