@@ -9,6 +9,13 @@
 #include <memory>
 #include <string>
 
+#include <sys/types.h>
+
+// For tests and benchmarks: every read that a decoder makes from its file goes through `read`
+// (the system's read when null), so a test can make reads slow or fail.
+using DecoderReadFunction = ssize_t (*)(int fd, void* buffer, size_t bytes);
+void SetDecoderReadForTesting(DecoderReadFunction read);
+
 class Mp3Decoder {
  public:
   ~Mp3Decoder();
