@@ -5,100 +5,143 @@
 #include <algorithm>
 #include <cstdio>
 #include <utility>
-#include <vector>
 
 #include "framework/Mp3Decoder.h"
+#include "framework/Reporter.h"
+#include "framework/SoundStream.h"
 
 namespace {
-// Decoded frames per conversion step: one MPEG layer II/III frame's worth.
+
+// Decoded frames per step: one MPEG layer II/III frame's worth.
 constexpr size_t kChunkFrames = 1152;
+// The ring: about a second and a half at 44.1 kHz, kept as full as the decoding allows.
+constexpr size_t kRingFrames = 65536;
+// What Begin decodes before Play returns: several of the output's 512-frame buffers.
+constexpr size_t kFirstFrames = 4096;
+constexpr size_t kFrameBytes = AudioVoice::kChannels * sizeof(int16_t);
+
+std::atomic<uint64_t> lastVoiceId{0};
+
 }  // namespace
 
-struct AudioVoice::Impl {
-  std::unique_ptr<Mp3Decoder> decoder;
-  std::string name;
-  // Null when the decoder's format already is the output's.
-  SDL_AudioStream* converter = nullptr;
-  std::vector<int16_t> scratch;
-  bool flushed = false;
-  // Frames decoded, and frames taken from the converter: the output is exactly as long as
-  // the input at the output's rate.
-  int64_t framesIn = 0;
-  int64_t framesOut = 0;
+AudioVoice::AudioVoice(std::shared_ptr<SoundStream> stream)
+    : stream_(std::move(stream)), id_(++lastVoiceId), ring_(kRingFrames) {}
 
-  ~Impl() {
-    if (converter) SDL_FreeAudioStream(converter);
-  }
-};
+AudioVoice::~AudioVoice() {
+  if (converter_) SDL_FreeAudioStream(converter_);
+}
 
-AudioVoice::AudioVoice(std::unique_ptr<Mp3Decoder> decoder, std::string name)
-    : impl_(std::make_unique<Impl>()) {
-  Impl& v = *impl_;
-  v.decoder = std::move(decoder);
-  v.name = std::move(name);
-  if (v.decoder->Rate() != kRate || v.decoder->Channels() != kChannels) {
-    v.converter = SDL_NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(v.decoder->Channels()),
-                                     v.decoder->Rate(), AUDIO_S16SYS, kChannels, kRate);
-    if (!v.converter) {
-      std::fprintf(stderr, "Sound: cannot convert %s to the output format: %s\n", v.name.c_str(),
-                   SDL_GetError());
+bool AudioVoice::Begin(std::string* why) {
+  SoundStream& s = *stream_;
+  std::lock_guard<std::mutex> lock(s.Mutex());
+  s.SetOwner(id_);
+  if (!s.Decoder().Rewind(why)) return false;
+  const bool native = s.Rate() == kRate && s.Channels() == kChannels;
+  if (!native) {
+    converter_ = SDL_NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(s.Channels()), s.Rate(),
+                                    AUDIO_S16SYS, kChannels, kRate);
+    if (!converter_) {
+      if (why) *why = std::string("cannot convert it to the output format: ") + SDL_GetError();
+      return false;
     }
-    v.scratch.resize(kChunkFrames * static_cast<size_t>(v.decoder->Channels()));
+    convertedSamples_.resize(kChunkFrames * 8 * kChannels);
+  }
+  decodedSamples_.resize(kChunkFrames * static_cast<size_t>(native ? kChannels : s.Channels()));
+  playing_.store(true, std::memory_order_release);
+  FillLocked(kFirstFrames);
+  return true;
+}
+
+void AudioVoice::DecodeAhead() {
+  if (Decoded() || !Playing()) return;
+  std::lock_guard<std::mutex> lock(stream_->Mutex());
+  if (stream_->Owner() != id_) {
+    // A later Play of the same sound has the stream: this one ends with what it has.
+    FinishLocked();
+    return;
+  }
+  FillLocked(ring_.Capacity());
+}
+
+void AudioVoice::FinishLocked() {
+  decoded_.store(true, std::memory_order_release);
+}
+
+void AudioVoice::FillLocked(size_t limit) {
+  Mp3Decoder& decoder = stream_->Decoder();
+  const int rate = stream_->Rate();
+  while (!Decoded() && Playing() && ring_.Available() < limit) {
+    if (!converter_) {
+      const size_t room = std::min(ring_.Free(), kChunkFrames);
+      if (room == 0) break;
+      const size_t n = decoder.Read(decodedSamples_.data(), room);
+      framesIn_ += static_cast<int64_t>(n);
+      framesOut_ += static_cast<int64_t>(ring_.Write(decodedSamples_.data(), n));
+      if (n < room) FinishLocked();
+      continue;
+    }
+    // Converted frames waiting in the converter go first; after the flush only as many as
+    // the input is long at the output's rate (the resampler's padding is cut off).
+    size_t ready = static_cast<size_t>(SDL_AudioStreamAvailable(converter_)) / kFrameBytes;
+    if (flushed_) {
+      const int64_t total = (framesIn_ * kRate + rate / 2) / rate;
+      ready = static_cast<size_t>(std::clamp<int64_t>(total - framesOut_, 0, ready));
+      if (ready == 0) {
+        FinishLocked();
+        break;
+      }
+    }
+    if (ready > 0) {
+      const size_t n =
+          std::min({ready, ring_.Free(), convertedSamples_.size() / AudioVoice::kChannels});
+      if (n == 0) break;
+      const int got = SDL_AudioStreamGet(converter_, convertedSamples_.data(),
+                                         static_cast<int>(n * kFrameBytes));
+      if (got <= 0) {
+        FinishLocked();
+        break;
+      }
+      framesOut_ += static_cast<int64_t>(
+          ring_.Write(convertedSamples_.data(), static_cast<size_t>(got) / kFrameBytes));
+      continue;
+    }
+    const size_t n = decoder.Read(decodedSamples_.data(), kChunkFrames);
+    framesIn_ += static_cast<int64_t>(n);
+    const int bytes =
+        static_cast<int>(n * static_cast<size_t>(stream_->Channels()) * sizeof(int16_t));
+    if (bytes > 0 && SDL_AudioStreamPut(converter_, decodedSamples_.data(), bytes) != 0) {
+      FinishLocked();
+      break;
+    }
+    if (decoder.Ended()) {
+      // The resampler holds back its last frames even when flushed: feed it silence to push
+      // them out; the total above cuts that silence off again.
+      std::fill(decodedSamples_.begin(), decodedSamples_.end(), int16_t{0});
+      for (int pad = 0; pad < 4; ++pad) {
+        SDL_AudioStreamPut(converter_, decodedSamples_.data(),
+                           static_cast<int>(decodedSamples_.size() * sizeof(int16_t)));
+      }
+      SDL_AudioStreamFlush(converter_);
+      flushed_ = true;
+    }
+  }
+  if (Decoded() && decoder.Failed()) {
+    char at[32];
+    std::snprintf(at, sizeof at, "%.2f", static_cast<double>(framesIn_) / rate);
+    ReportProblem("Sound: " + stream_->Name() + ": decoding error after " + at +
+                  " s, the rest is skipped: " + decoder.Error());
   }
 }
 
-AudioVoice::~AudioVoice() = default;
-
 size_t AudioVoice::Render(int16_t* out, size_t frames) {
-  Impl& v = *impl_;
-  size_t written = 0;
-  bool finished = false;
-  if (v.decoder->Rate() == kRate && v.decoder->Channels() == kChannels) {
-    written = v.decoder->Read(out, frames);
-    v.framesIn += static_cast<int64_t>(written);
-    finished = written < frames;
-  } else if (v.converter) {
-    const int rate = v.decoder->Rate();
-    const size_t frameBytes = kChannels * sizeof(int16_t);
-    while (!v.flushed &&
-           static_cast<size_t>(SDL_AudioStreamAvailable(v.converter)) < frames * frameBytes) {
-      const size_t n = v.decoder->Read(v.scratch.data(), kChunkFrames);
-      v.framesIn += static_cast<int64_t>(n);
-      const int bytes = static_cast<int>(n * v.decoder->Channels() * sizeof(int16_t));
-      if (bytes > 0 && SDL_AudioStreamPut(v.converter, v.scratch.data(), bytes) != 0) break;
-      if (v.decoder->Ended()) {
-        // The resampler holds back its last frames even when flushed: feed it silence to
-        // push them out; the total below cuts that silence off again.
-        std::fill(v.scratch.begin(), v.scratch.end(), int16_t{0});
-        for (int pad = 0; pad < 4; ++pad) {
-          SDL_AudioStreamPut(v.converter, v.scratch.data(),
-                             static_cast<int>(v.scratch.size() * sizeof(int16_t)));
-        }
-        SDL_AudioStreamFlush(v.converter);
-        v.flushed = true;
-      }
-    }
-    size_t allowed = frames;
-    if (v.flushed) {
-      const int64_t total = (v.framesIn * kRate + rate / 2) / rate;
-      allowed = static_cast<size_t>(
-          std::clamp<int64_t>(total - v.framesOut, 0, static_cast<int64_t>(frames)));
-    }
-    const int got =
-        allowed ? SDL_AudioStreamGet(v.converter, out, static_cast<int>(allowed * frameBytes)) : 0;
-    written = got > 0 ? static_cast<size_t>(got) / frameBytes : 0;
-    v.framesOut += static_cast<int64_t>(written);
-    finished = written < frames;
-  } else {
-    finished = true;
-  }
-  if (finished) {
-    if (v.decoder->Failed()) {
-      std::fprintf(stderr, "Sound: %s: decoding error after %.2f s, the rest is skipped: %s\n",
-                   v.name.c_str(), static_cast<double>(v.framesIn) / v.decoder->Rate(),
-                   v.decoder->Error().c_str());
-    }
+  if (!Playing()) return 0;
+  // Read the flag first: when it was set, everything it covers is in the ring already.
+  const bool decoded = Decoded();
+  const size_t n = ring_.Read(out, frames);
+  if (decoded && ring_.Available() == 0) {
     Stop();
+  } else if (n < frames) {
+    missed_.fetch_add(frames - n, std::memory_order_relaxed);
   }
-  return written;
+  return n;
 }

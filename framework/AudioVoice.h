@@ -1,10 +1,12 @@
-// One playing of a sound: a decoder and the conversion of its samples to the output's format
-// (44.1 kHz, stereo, signed 16-bit). Private to the framework's sound code.
+// One playing of a sound: its stream decoded and converted to the output's format (44.1 kHz,
+// stereo, signed 16-bit) into a ring about a second ahead of the audio callback, which only
+// copies samples out of it. Private to the framework's sound code.
 //
-// Threads: a voice is made on the program's thread, then handed to the audio output, whose
-// callback alone calls Render, always under the output's device lock. Playing() is an atomic
-// read that any thread may make. The output keeps the voice it plays alive, so releasing the
-// Sound that started it does not pull the decoder from under the audio thread.
+// Threads: a voice is made and begun on the program's thread (Begin decodes its first frames
+// there), then handed to the audio output. From then on the output's feeder thread alone
+// calls DecodeAhead, and the audio callback alone calls Render. Playing, Stop and the counters
+// are atomics that any thread may use. Whoever holds the last reference destroys the voice:
+// the program's thread or the feeder thread, never the callback.
 #pragma once
 
 #include <atomic>
@@ -12,31 +14,62 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
-class Mp3Decoder;
+#include "framework/SampleRing.h"
+
+class SoundStream;
+struct _SDL_AudioStream;
 
 class AudioVoice {
  public:
   static constexpr int kRate = 44100;
   static constexpr int kChannels = 2;
 
-  AudioVoice(std::unique_ptr<Mp3Decoder> decoder, std::string name);
+  explicit AudioVoice(std::shared_ptr<SoundStream> stream);
   ~AudioVoice();
   AudioVoice(const AudioVoice&) = delete;
   AudioVoice& operator=(const AudioVoice&) = delete;
 
-  // True from Start until the callback has handed the last sample to the device, or until
-  // the voice is stopped.
-  bool Playing() const { return playing_.load(std::memory_order_acquire); }
-  void Start() { playing_.store(true, std::memory_order_release); }
-  void Stop() { playing_.store(false, std::memory_order_release); }
+  // Program's thread, before the voice goes to the output: takes the stream over (a voice that
+  // had it ends with what it has decoded), rewinds it and decodes the first frames, so that the
+  // first buffer after Play has sound. False, with `why`, when the stream cannot be played.
+  bool Begin(std::string* why);
 
-  // Audio thread: writes up to `frames` stereo frames into `out`; gives the number written.
-  // Fewer than asked means the sound has ended (or failed), and Playing() turns false.
+  // Feeder thread: decodes and converts until the ring is full or the whole sound is in it.
+  void DecodeAhead();
+  // True once everything this voice will play has been decoded into its ring.
+  bool Decoded() const { return decoded_.load(std::memory_order_acquire); }
+
+  // Audio callback: copies up to `frames` frames into `out`; gives how many. When the last
+  // frame of the sound has been copied, Playing() turns false. A ring that runs dry before
+  // that gives fewer frames (the caller plays silence) and counts them as missed.
   size_t Render(int16_t* out, size_t frames);
 
+  // True from Begin until the callback has copied the last sample, or until Stop.
+  bool Playing() const { return playing_.load(std::memory_order_acquire); }
+  void Stop() { playing_.store(false, std::memory_order_release); }
+  // Frames the callback had to leave silent because decoding had not kept up.
+  uint64_t MissedFrames() const { return missed_.load(std::memory_order_relaxed); }
+
  private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
+  // Under the stream's mutex, as its owner: decodes until `limit` frames wait in the ring (or
+  // the ring is full) or the sound has been decoded to its end.
+  void FillLocked(size_t limit);
+  void FinishLocked();
+
+  const std::shared_ptr<SoundStream> stream_;
+  const uint64_t id_;
+  SampleRing ring_;
   std::atomic<bool> playing_{false};
+  std::atomic<bool> decoded_{false};  // set by the producer after its last write to ring_
+  std::atomic<uint64_t> missed_{0};   // the callback's count
+
+  // The decoding side, under the stream's mutex while this voice owns the stream.
+  _SDL_AudioStream* converter_ = nullptr;  // null when the stream has the output's format
+  std::vector<int16_t> decodedSamples_;    // one chunk at the stream's rate and channels
+  std::vector<int16_t> convertedSamples_;
+  bool flushed_ = false;
+  int64_t framesIn_ = 0;   // frames decoded
+  int64_t framesOut_ = 0;  // frames put into the ring
 };

@@ -10,7 +10,9 @@
 #include <cstring>
 #include <ctime>
 
+#include "framework/Reporter.h"
 #include "framework/TextFold.h"
+#include "framework/TextUtil.h"
 
 namespace {
 
@@ -37,8 +39,8 @@ int64_t RacyWindowNanoseconds() {
 unsigned long readCount = 0;
 
 void ReportReadFailure(const std::string& path, int error) {
-  std::fprintf(stderr, "FolderItem: cannot read the folder %s: %s\n", PrintablePath(path).c_str(),
-               std::strerror(error));
+  ReportProblem("FolderItem: cannot read the folder " + PrintablePath(path) + ": " +
+                std::strerror(error));
 }
 
 }  // namespace
@@ -174,23 +176,4 @@ void NameList::Sort() {
   sorted.reserve(spans_.size());
   for (const Entry& entry : entries) sorted.push_back(spans_[entry.span]);
   spans_ = std::move(sorted);
-}
-
-std::string PrintablePath(const std::string& path) {
-  std::string out;
-  out.reserve(path.size());
-  for (std::size_t pos = 0; pos < path.size();) {
-    const std::size_t start = pos;
-    const char32_t c = DecodeNext(path, pos);
-    if (c >= kInvalidByteBase || c < 0x20 || c == 0x7F) {
-      for (std::size_t i = start; i < pos; ++i) {
-        char hex[5];
-        std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(path[i]));
-        out += hex;
-      }
-    } else {
-      out.append(path, start, pos - start);
-    }
-  }
-  return out;
 }

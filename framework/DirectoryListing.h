@@ -71,6 +71,3 @@ DirectoryReadResult ReadDirectoryListing(const std::string& path, DirectoryListi
 // How many listings have been read in this process (tests: a walk over a folder that does not
 // change reads it once).
 unsigned long DirectoryReadCount();
-
-// The path as one printable line: control bytes and the bytes of invalid UTF-8 as \xNN.
-std::string PrintablePath(const std::string& path);

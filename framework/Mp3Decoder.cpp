@@ -41,7 +41,9 @@ int ChannelsOf(const mpg123_frameinfo2& info) {
 }
 
 // The decoder's reads, through a buffer: the library looks for a frame header a byte or a few
-// at a time, which on a bare descriptor is one system call per byte of junk.
+// at a time, which on a bare descriptor is one system call per byte of junk. The file's first
+// block stays kept, so that going back to the start reads nothing (a replay must not wait for
+// slow storage on the program's thread).
 class BufferedFile {
  public:
   explicit BufferedFile(int fd) : fd_(fd) {}
@@ -65,6 +67,10 @@ class BufferedFile {
         if (got < 0) return done > 0 ? static_cast<mpg123_ssize_t>(done) : -1;
         if (got == 0) break;
         len_ = static_cast<size_t>(got);
+        if (start_ == 0 && headLen_ == 0) {
+          std::memcpy(head_, buffer_, len_);
+          headLen_ = len_;
+        }
       }
       const size_t n = std::min(bytes - done, len_ - pos_);
       std::memcpy(to + done, buffer_ + pos_, n);
@@ -90,14 +96,27 @@ class BufferedFile {
       pos_ = static_cast<size_t>(target - start_);
       return target;
     }
+    if (target < static_cast<off_t>(headLen_)) {
+      // Back into the first block: from the copy, with the descriptor right after it.
+      if (lseek(fd_, static_cast<off_t>(headLen_), SEEK_SET) < 0) return -1;
+      std::memcpy(buffer_, head_, headLen_);
+      start_ = 0;
+      len_ = headLen_;
+      pos_ = static_cast<size_t>(target);
+      return target;
+    }
     if (lseek(fd_, target, SEEK_SET) < 0) return -1;
     start_ = target;
     pos_ = len_ = 0;
     return target;
   }
 
+  static constexpr size_t kBlock = 16 * 1024;
+
   int fd_;
-  unsigned char buffer_[16 * 1024];
+  unsigned char buffer_[kBlock];
+  unsigned char head_[kBlock];  // the file's first headLen_ bytes, once read
+  size_t headLen_ = 0;
   off_t start_ = 0;  // the file offset of buffer_[0]; the descriptor stands at start_ + len_
   size_t pos_ = 0;
   size_t len_ = 0;
@@ -228,6 +247,15 @@ std::unique_ptr<Mp3Decoder> Mp3Decoder::Open(const std::string& path, std::strin
   auto impl = std::make_unique<Impl>();
   if (!impl->OpenFile(path, why) || !impl->OpenDecoder(why) || !impl->Probe(why)) return nullptr;
   return std::unique_ptr<Mp3Decoder>(new Mp3Decoder(std::move(impl)));
+}
+
+bool Mp3Decoder::Rewind(std::string* why) {
+  Impl& d = *impl_;
+  if (mpg123_seek(d.handle, 0, SEEK_SET) < 0) return SetWhy(why, mpg123_strerror(d.handle));
+  d.ended = false;
+  d.failed = false;
+  d.error.clear();
+  return true;
 }
 
 int Mp3Decoder::Rate() const {

@@ -1,7 +1,8 @@
 // Reads one MPEG audio file (layer I, II or III) as signed 16-bit interleaved samples at the
 // file's own rate and channel count. Private to the framework's sound code and its tests.
-// A decoder is used by one thread at a time; the audio output hands it from the thread that
-// opened it to the audio thread under its lock.
+// The decoder keeps its file open from Open to its destruction and reads nothing by name
+// after Open. A decoder is used by one thread at a time (SoundStream says how it is handed
+// from one to another).
 #pragma once
 
 #include <cstddef>
@@ -36,6 +37,10 @@ class Mp3Decoder {
   // samples). Gives the number of frames written; fewer than asked only at the end of the
   // stream, which is final. Failed() then tells whether the end was a decoding error.
   size_t Read(int16_t* out, size_t maxFrames);
+  // Back to the first sample, ready to decode the stream again from its start. Reads nothing
+  // from the file: the first block of the file is kept from Open on. False, with `why`, when
+  // the decoder cannot seek.
+  bool Rewind(std::string* why = nullptr);
   bool Ended() const;
   bool Failed() const;
   const std::string& Error() const;

@@ -1,24 +1,52 @@
 #include "framework/Reporter.h"
 
 #include <iostream>
+#include <mutex>
 
 #include "framework/Exceptions.h"
 
 namespace {
 
-struct ReporterState {
-  std::ostream* stream = nullptr;
+// One run of lines to collapse: the last line written and how often it came again since.
+struct Channel {
   std::string last;
   long repeats = 0;
 };
 
+struct ReporterState {
+  std::mutex mutex;
+  // All below under mutex.
+  std::ostream* exceptionStream = nullptr;  // null: stderr
+  Channel exceptions;
+  Channel problems;  // always on stderr
+};
+
 ReporterState& State() {
-  static ReporterState state;
-  return state;
+  // Never destroyed: an audio thread may still report while static objects go away at exit.
+  static ReporterState* state = new ReporterState;
+  return *state;
 }
 
-std::ostream& Out() {
-  return State().stream ? *State().stream : std::cerr;
+void FlushLocked(Channel& channel, std::ostream& out) {
+  if (channel.repeats > 0) {
+    out << channel.last << " (repeated " << channel.repeats << " more time"
+        << (channel.repeats == 1 ? "" : "s") << ")" << std::endl;
+  }
+  channel.repeats = 0;
+}
+
+void WriteLocked(Channel& channel, std::ostream& out, const std::string& line) {
+  if (line == channel.last) {
+    ++channel.repeats;
+    return;
+  }
+  FlushLocked(channel, out);
+  channel.last = line;
+  out << line << std::endl;
+}
+
+std::ostream& ExceptionStreamLocked(ReporterState& s) {
+  return s.exceptionStream ? *s.exceptionStream : std::cerr;
 }
 
 }  // namespace
@@ -39,27 +67,28 @@ std::string DescribeException(std::exception_ptr error) {
 
 void FlushReports() {
   ReporterState& s = State();
-  if (s.repeats > 0) {
-    Out() << s.last << " (repeated " << s.repeats << " more time" << (s.repeats == 1 ? "" : "s")
-          << ")" << std::endl;
-  }
-  s.repeats = 0;
+  std::lock_guard<std::mutex> lock(s.mutex);
+  FlushLocked(s.exceptions, ExceptionStreamLocked(s));
+  FlushLocked(s.problems, std::cerr);
 }
 
 void ReportException(std::exception_ptr error) {
+  const std::string line = DescribeException(error);
   ReporterState& s = State();
-  std::string line = DescribeException(error);
-  if (line == s.last) {
-    ++s.repeats;
-    return;
-  }
-  FlushReports();
-  s.last = line;
-  Out() << line << std::endl;
+  std::lock_guard<std::mutex> lock(s.mutex);
+  WriteLocked(s.exceptions, ExceptionStreamLocked(s), line);
+}
+
+void ReportProblem(const std::string& line) {
+  ReporterState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  WriteLocked(s.problems, std::cerr, line);
 }
 
 void SetReportStream(std::ostream* stream) {
-  FlushReports();
-  State().stream = stream;
-  State().last.clear();
+  ReporterState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  FlushLocked(s.exceptions, ExceptionStreamLocked(s));
+  s.exceptionStream = stream;
+  s.exceptions.last.clear();
 }

@@ -1,6 +1,8 @@
-// The unhandled-exception reporter: one line on stderr per report, naming the exception's
-// class and message. A run of identical reports is collapsed: the first is written at once,
-// the repeats are counted, and one line with the count follows when the run ends.
+// The framework's lines on stderr: one per unhandled exception (naming its class and message),
+// and one per problem the framework meets on its own (a folder it cannot read, a sound it
+// cannot play, the sound device). A run of identical lines is collapsed: the first is written
+// at once, the repeats are counted, and one line with the count follows when the run ends.
+// Safe from any thread: the audio threads report here too.
 #pragma once
 
 #include <exception>
@@ -8,9 +10,12 @@
 #include <string>
 
 void ReportException(std::exception_ptr error);
+// One line about a problem; a file's name in it must have gone through PrintablePath.
+void ReportProblem(const std::string& line);
 // Writes the pending repeat count, if any (at shutdown, and before a different report).
 void FlushReports();
 // The one line that reports an exception, without the repeat count.
 std::string DescribeException(std::exception_ptr error);
-// Where reports go; stderr unless a test redirects them. Pass nullptr to restore stderr.
+// Where exception reports go; stderr unless a test redirects them. Pass nullptr to restore
+// stderr. Problems always go to stderr.
 void SetReportStream(std::ostream* stream);

@@ -95,8 +95,8 @@ bool RuntimeIsInitialized() {
 
 int32_t RuntimeExit() {
   RuntimeState& s = State();
-  FlushReports();
   AudioOutputShutdown();
+  FlushReports();
   WindowRegistryClear();
   s.app.reset();
   s.qt.reset();

@@ -1,5 +1,7 @@
 #include "framework/TextUtil.h"
 
+#include <cstdio>
+
 #include "framework/TextFold.h"
 
 std::string Right(std::string_view s, int32_t n) {
@@ -66,4 +68,24 @@ void AppendTextFoldKey(std::string_view s, std::string& key) {
       key.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
   }
+}
+
+std::string PrintablePath(std::string_view path) {
+  std::string out;
+  out.reserve(path.size());
+  for (std::size_t pos = 0; pos < path.size();) {
+    const std::size_t start = pos;
+    const char32_t c = DecodeNext(path, pos);
+    const bool control = c < 0x20 || (c >= 0x7F && c < 0xA0);
+    if (c >= kInvalidByteBase || control) {
+      for (std::size_t i = start; i < pos; ++i) {
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(path[i]));
+        out += hex;
+      }
+    } else {
+      out.append(path, start, pos - start);
+    }
+  }
+  return out;
 }

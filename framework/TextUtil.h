@@ -14,3 +14,7 @@ bool TextEquals(std::string_view a, std::string_view b);
 // compare bytewise in the order of the folded characters' code points; invalid bytes sort
 // after every character.
 std::string TextFoldKey(std::string_view s);
+// A path (or any name) as it goes into a message: one printable line. Control characters
+// (C0, DEL and C1, newlines and escape sequences among them) and the bytes of invalid UTF-8
+// come out as \xNN, one per byte, so a name can neither break a message nor drive a terminal.
+std::string PrintablePath(std::string_view path);
