@@ -1,4 +1,5 @@
-// Right counts characters (an invalid byte is one), and the string equality folds case.
+// Right counts characters (an invalid byte is one), the string equality folds case, and a
+// name printed in a message stays one printable line.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,6 +63,36 @@ TEST(TextUtilTest, EqualityIgnoresCase) {
     EXPECT_EQ(TextEquals(c.a, c.b), c.equal) << "\"" << c.a << "\" vs \"" << c.b << "\"";
     EXPECT_EQ(TextEquals(c.b, c.a), c.equal) << "symmetric";
     EXPECT_EQ(TextFoldKey(c.a) == TextFoldKey(c.b), c.equal) << "the key agrees";
+  }
+}
+
+struct PrintableCase {
+  std::string name;
+  std::string printed;
+};
+
+TEST(TextUtilTest, PrintablePathEscapesWhatCouldBreakALineOrDriveATerminal) {
+  const PrintableCase cases[] = {
+      {"/music/Morning Stroll.mp3", "/music/Morning Stroll.mp3"},
+      {"caf\xC3\xA9 \xE6\x97\xA5.mp3", "caf\xC3\xA9 \xE6\x97\xA5.mp3"},  // valid UTF-8 stays
+      {"a\nSound: forged.mp3", "a\\x0ASound: forged.mp3"},
+      {"a\rb\tc", "a\\x0Db\\x09c"},
+      {"\x1B[31mred", "\\x1B[31mred"},  // an escape sequence
+      {"del\x7F", "del\\x7F"},
+      {"c1\xC2\x9B"
+       "2J",
+       "c1\\xC2\\x9B2J"},                // the one-character CSI of C1
+      {"bad\xFF\xFE", "bad\\xFF\\xFE"},  // invalid UTF-8, byte by byte
+      {"cut\xE2\x82", "cut\\xE2\\x82"},  // a sequence cut short
+      {"back\\slash", "back\\slash"},
+  };
+  for (const PrintableCase& c : cases) {
+    const std::string printed = PrintablePath(c.name);
+    EXPECT_EQ(printed, c.printed);
+    for (const char ch : printed) {
+      const auto byte = static_cast<unsigned char>(ch);
+      EXPECT_TRUE(byte >= 0x20 && byte != 0x7F) << "a control byte in " << printed;
+    }
   }
 }
 
