@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdarg>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -143,6 +144,9 @@ class AudioOutput {
       wakeLock.lock();
       if (!woken_ && !quit_) wake_.wait_for(wakeLock, kFeederPeriod);
     }
+    wakeLock.unlock();
+    // SDL keeps an error text per thread; a thread it did not start must let it go.
+    SDL_TLSCleanup();
   }
 
   // Opens the output and starts the feeder; false when no device at all would open.
@@ -155,6 +159,10 @@ class AudioOutput {
     if (!OpenRealLocked(&reason) && !OpenFallbackLocked(reason)) return false;
     feeder_ = std::thread([this] { Feed(); });
     started_.store(true, std::memory_order_release);
+    // A process that ends without shutting the output down still stops its threads before
+    // static objects go away.
+    static const bool shutdownAtExit = std::atexit([] { Instance().Shutdown(); }) == 0;
+    (void)shutdownAtExit;
     return true;
   }
 
