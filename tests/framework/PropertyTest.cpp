@@ -19,6 +19,10 @@ struct ClassCase {
   PropertyValue knownValue;
 };
 
+void PrintTo(const ClassCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class PropertyTest : public ::testing::TestWithParam<ClassCase> {};
 
 TEST_P(PropertyTest, UnknownKeyRaisesAndIsNotKept) {

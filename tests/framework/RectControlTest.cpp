@@ -21,6 +21,10 @@ struct LockCase {
   Rect afterGrowth;  // the control at (100, 50, 200 x 40) once the window grew by 100 x 60
 };
 
+void PrintTo(const LockCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class LockTest : public ::testing::TestWithParam<LockCase> {};
 
 TEST_P(LockTest, LockedEdgesKeepTheirDistanceFromTheWindowsEdges) {

@@ -25,6 +25,8 @@ class ProgramRun {
   // A copy of the built bundle inside the folder, whose Resources the test may change; the
   // run then starts that copy.
   std::filesystem::path CopyBundle();
+  // Starts `executable` (an installed copy, say) instead of the built bundle.
+  void UseExecutable(const std::filesystem::path& executable) { executable_ = executable; }
 
   // Starts the program in the folder. `display` empty means offscreen.
   void Start(const std::string& display = "", const std::map<std::string, std::string>& env = {});
