@@ -86,6 +86,24 @@ TEST(ProgrammeTest, PlaysPsaThenMusicInStrictAlternation) {
   EXPECT_EQ(run.Errors().find("Unhandled"), std::string::npos) << run.Errors();
 }
 
+TEST(ProgrammeTest, WithoutASoundDeviceOneLineSaysSoAndNothingElseIsPrinted) {
+  ProgramRun run;
+  run.AddFixture("tone-440.mp3", "music/a.mp3");
+  run.AddFixture("tone-880.mp3", "PSAs/p.mp3");
+  // The sound library with a configuration that knows no device: it would print its own
+  // diagnostics at every attempt to open one.
+  std::ofstream(run.Folder() / "no-devices.conf") << "# no cards, no PCMs\n";
+  run.Start("", {{"SDL_AUDIODRIVER", "alsa"},
+                 {"ALSA_CONFIG_PATH", (run.Folder() / "no-devices.conf").string()}});
+  // Long enough for a few retries of the device, which must stay silent.
+  SleepFor(2.5);
+  run.Stop();
+  const std::string errors = run.Errors();
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+  EXPECT_NE(errors.find("no sound device"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("playing silently in real time"), std::string::npos) << errors;
+}
+
 class DesktopTest : public ::testing::Test {
  protected:
   void SetUp() override {
