@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include <map>
 #include <ostream>
 #include <random>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -52,21 +55,53 @@ size_t Count(const std::string& text, const std::string& what) {
   return n;
 }
 
-// ---- the child's side ------------------------------------------------------------------------
-
-void WaitUntilEnd(const Sound& sound) {
-  const auto start = Clock::now();
-  while (sound.IsPlaying() && Clock::now() - start < 5s) std::this_thread::sleep_for(1ms);
+// Every sample of the file, as the decoder gives it.
+pcm::Capture Decoded(const fs::path& path) {
+  auto decoder = Mp3Decoder::Open(path.string());
+  if (!decoder) return pcm::Capture();
+  std::vector<int16_t> samples(static_cast<size_t>(pcm::kRate) * 2 * 4);
+  samples.resize(decoder->Read(samples.data(), pcm::kRate * 4) * 2);
+  return pcm::Capture(samples);
 }
 
-// Plays each sound to its end, with a clear silence between them.
-void PlayInTurn(const std::vector<fs::path>& paths) {
+// The first frame at or after `from` that reaches the level the capture's analysis calls
+// sound; the end when there is none.
+size_t FirstLoud(const std::vector<float>& mono, size_t from) {
+  const auto it =
+      std::find_if(mono.begin() + static_cast<std::ptrdiff_t>(std::min(from, mono.size())),
+                   mono.end(), [](float sample) { return std::fabs(sample) >= 0.02f; });
+  return static_cast<size_t>(it - mono.begin());
+}
+
+// ---- the child's side ------------------------------------------------------------------------
+
+// Polls every millisecond until the sound has ended. A sound that does not end within its
+// length and two seconds more fails the child: the program would wait for it forever.
+bool WaitUntilEnd(const Sound& sound) {
+  const auto limit = std::chrono::duration<double>(std::max(0.0, sound.Duration()) + 2.0);
+  const auto start = Clock::now();
+  while (sound.IsPlaying()) {
+    if (Clock::now() - start > limit) {
+      ADD_FAILURE() << "the sound did not end within " << limit.count() << " s";
+      return false;
+    }
+    std::this_thread::sleep_for(1ms);
+  }
+  return true;
+}
+
+// Opens every sound first, then plays each to its end, `pause` after one ends starting the
+// next (at once for none).
+void PlayInTurn(const std::vector<fs::path>& paths, std::chrono::milliseconds pause) {
+  std::vector<std::shared_ptr<Sound>> sounds;
   for (const fs::path& path : paths) {
-    auto sound = Sound::Open(path.string());
-    ASSERT_TRUE(sound) << path;
+    sounds.push_back(Sound::Open(path.string()));
+    ASSERT_TRUE(sounds.back()) << path;
+  }
+  for (const auto& sound : sounds) {
     sound->Play();
-    WaitUntilEnd(*sound);
-    std::this_thread::sleep_for(60ms);
+    if (!WaitUntilEnd(*sound)) return;
+    std::this_thread::sleep_for(pause);
   }
 }
 
@@ -85,9 +120,69 @@ std::vector<fs::path> DamagedCopies(const fs::path& folder) {
   return {truncated, corrupted};
 }
 
+// Short tones back to back, with the damaged copies among them: each starts the moment the
+// one before has ended.
+std::vector<fs::path> HandoffPaths(const fs::path& folder) {
+  const fs::path tone = Fixture("tone-440-20ms.mp3");
+  const std::vector<fs::path> damaged = DamagedCopies(folder);
+  std::vector<fs::path> paths(12, tone);
+  for (const fs::path& path : damaged) {
+    paths.push_back(path);
+    paths.push_back(tone);
+  }
+  return paths;
+}
+
+// The name of a damaged file whose message must not forge a line or reach the terminal raw,
+// and how a message prints it.
+const std::string kHostileName = "bad\nSound: forged \x1b[31m \xff.mp3";
+const std::string kHostileNameEscaped = "bad\\x0ASound: forged \\x1B[31m \\xFF.mp3";
+
+// Storage that stalls before every read, as a network share or a disk waking up does.
+ssize_t StallingRead(int fd, void* buffer, size_t bytes) {
+  std::this_thread::sleep_for(150ms);
+  return read(fd, buffer, bytes);
+}
+
+enum class FileChange { kRenamedOver, kRewritten, kDeleted };
+
+// A copy of the 440 Hz tone, opened, then changed on disk (before its first Play, or right
+// after it) and played `plays` times, each to its end.
+std::function<void(const fs::path&)> PlayChangedFile(FileChange change, bool afterFirstPlay,
+                                                     int plays) {
+  return [=](const fs::path& folder) {
+    const fs::path path = folder / "alert.mp3";
+    fs::copy_file(Fixture("tone-440.mp3"), path);
+    auto sound = Sound::Open(path.string());
+    ASSERT_TRUE(sound);
+    auto changeFile = [&] {
+      switch (change) {
+        case FileChange::kRenamedOver:
+          fs::copy_file(Fixture("tone-880.mp3"), folder / "alert.mp3.new");
+          fs::rename(folder / "alert.mp3.new", path);
+          break;
+        case FileChange::kRewritten:
+          fs::remove(path);
+          fs::copy_file(Fixture("tone-660.mp3"), path);
+          break;
+        case FileChange::kDeleted:
+          fs::remove(path);
+          break;
+      }
+    };
+    if (!afterFirstPlay) changeFile();
+    for (int i = 0; i < plays; ++i) {
+      sound->Play();
+      if (i == 0 && afterFirstPlay) changeFile();
+      if (!WaitUntilEnd(*sound)) return;
+      std::this_thread::sleep_for(60ms);
+    }
+  };
+}
+
 const std::map<std::string, std::function<void(const fs::path&)>>& Scenarios() {
   static const std::map<std::string, std::function<void(const fs::path&)>> scenarios = {
-      {"tone", [](const fs::path&) { PlayInTurn({Fixture("tone-440.mp3")}); }},
+      {"tone", [](const fs::path&) { PlayInTurn({Fixture("tone-440.mp3")}, 60ms); }},
       {"again",
        [](const fs::path&) {
          auto sound = Sound::Open(Fixture("tone-660.mp3").string());
@@ -101,13 +196,41 @@ const std::map<std::string, std::function<void(const fs::path&)>>& Scenarios() {
       {"formats",
        [](const fs::path&) {
          PlayInTurn({Fixture("tone-440-mono-22k.mp3"), Fixture("tone-440-48k.mp3"),
-                     Fixture("tone-440-layer2.mp3")});
+                     Fixture("tone-440-layer2.mp3")},
+                    60ms);
        }},
       {"damaged",
        [](const fs::path& folder) {
          std::vector<fs::path> paths = DamagedCopies(folder);
          paths.push_back(Fixture("tone-440.mp3"));
-         PlayInTurn(paths);
+         PlayInTurn(paths, 60ms);
+       }},
+      {"handoff", [](const fs::path& folder) { PlayInTurn(HandoffPaths(folder), 0ms); }},
+      {"hostileName",
+       [](const fs::path& folder) {
+         const fs::path path = folder / kHostileName;
+         fs::rename(DamagedCopies(folder)[1], path);
+         PlayInTurn({path}, 60ms);
+       }},
+      {"renamedOver", PlayChangedFile(FileChange::kRenamedOver, false, 2)},
+      {"rewritten", PlayChangedFile(FileChange::kRewritten, false, 2)},
+      {"deleted", PlayChangedFile(FileChange::kDeleted, false, 2)},
+      {"deletedWhileRepeating", PlayChangedFile(FileChange::kDeleted, true, 5)},
+      {"stalled",
+       [](const fs::path&) {
+         auto tone = Sound::Open(Fixture("tone-660-3s.mp3").string());
+         auto next = Sound::Open(Fixture("tone-440.mp3").string());
+         ASSERT_TRUE(tone && next);
+         SetDecoderReadForTesting(&StallingRead);
+         tone->Play();
+         // About eight reads of the tone's file stall. Decoded ahead of the output, the tone
+         // has ended well before the next sound starts; decoded as the output asks for samples,
+         // every stall holds the output back and the next sound cuts the tone short.
+         std::this_thread::sleep_for(3500ms);
+         SetDecoderReadForTesting(nullptr);
+         next->Play();
+         WaitUntilEnd(*next);
+         std::this_thread::sleep_for(60ms);
        }},
       {"released",
        [](const fs::path&) {
@@ -161,8 +284,29 @@ TEST(SoundCaptureChild, Run) {
 struct ChildRun {
   int status = -1;
   std::string output;  // the child's stdout and stderr
+  std::string errors;  // what the program wrote on stderr (SDL's note on its disk driver left out)
   pcm::Capture capture;
 };
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// SDL's disk driver says on stderr that it is in use, and where it writes.
+std::string WithoutDiskDriverNote(const std::string& errors) {
+  std::string kept;
+  for (const std::string& line : Lines(errors)) {
+    if (line.rfind("CRITICAL: You are using the SDL disk i/o audio driver!", 0) == 0 ||
+        line.rfind("CRITICAL:  Writing to file [", 0) == 0) {
+      continue;
+    }
+    kept += line + "\n";
+  }
+  return kept;
+}
 
 ChildRun RunChild(const std::string& scenario, const std::string& driver) {
   const fs::path folder =
@@ -171,6 +315,7 @@ ChildRun RunChild(const std::string& scenario, const std::string& driver) {
   fs::create_directories(folder);
   const fs::path capture = folder / "capture.raw";
   const fs::path output = folder / "output.txt";
+  const fs::path errors = folder / "errors.txt";
 
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
@@ -196,7 +341,7 @@ ChildRun RunChild(const std::string& scenario, const std::string& driver) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
+  posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = -1;
   ChildRun run;
   const int spawned = posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv, envp.data());
@@ -217,7 +362,9 @@ ChildRun RunChild(const std::string& scenario, const std::string& driver) {
     std::this_thread::sleep_for(5ms);
   }
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.output = ReadText(output);
+  const std::string stderrText = ReadText(errors);
+  run.output = ReadText(output) + stderrText;
+  run.errors = WithoutDiskDriverNote(stderrText);
   run.capture = pcm::Capture::ReadFile(capture.string());
   fs::remove_all(folder);
   return run;
@@ -233,6 +380,7 @@ struct CaptureCase {
   std::string scenario;
   std::vector<ExpectedSound> sounds;
   std::string outputMentions;  // a line the child must have written, if any
+  bool quiet = false;          // the program writes nothing at all on stderr
 };
 
 void PrintTo(const CaptureCase& c, std::ostream* os) {
@@ -248,8 +396,16 @@ TEST_P(SoundCaptureTest, PlaysTheExpectedTones) {
   if (!c.outputMentions.empty()) {
     EXPECT_NE(run.output.find(c.outputMentions), std::string::npos) << run.output;
   }
+  if (c.quiet) {
+    EXPECT_EQ(run.errors, "");
+  }
   const std::vector<pcm::Segment> sounds = run.capture.Sounds();
-  ASSERT_EQ(sounds.size(), c.sounds.size()) << "capture of " << run.capture.Seconds() << " s";
+  std::string found;
+  for (const pcm::Segment& s : sounds) {
+    found += " " + std::to_string(s.Seconds()) + " s at " + std::to_string(s.StartSeconds()) + ";";
+  }
+  ASSERT_EQ(sounds.size(), c.sounds.size())
+      << "capture of " << run.capture.Seconds() << " s, sounds:" << found;
   for (size_t i = 0; i < sounds.size(); ++i) {
     const pcm::Segment& s = sounds[i];
     const ExpectedSound& e = c.sounds[i];
@@ -271,7 +427,21 @@ INSTANTIATE_TEST_SUITE_P(
                     {{880, 0.3, 0.45}, {880, 0.4, 0.6}, {440, 0.29, 0.31}},
                     "decoding error after"},
         // Released at once after Play: it plays on to its end.
-        CaptureCase{"released", {{440, 0.29, 0.31}}, ""}),
+        CaptureCase{"released", {{440, 0.29, 0.31}}, ""},
+        // A sound plays the file as it was opened, whatever happens to the file after that.
+        CaptureCase{"renamedOver", {{440, 0.29, 0.31}, {440, 0.29, 0.31}}, "", true},
+        CaptureCase{"rewritten", {{440, 0.29, 0.31}, {440, 0.29, 0.31}}, "", true},
+        CaptureCase{"deleted", {{440, 0.29, 0.31}, {440, 0.29, 0.31}}, "", true},
+        CaptureCase{"deletedWhileRepeating",
+                    {{440, 0.29, 0.31},
+                     {440, 0.29, 0.31},
+                     {440, 0.29, 0.31},
+                     {440, 0.29, 0.31},
+                     {440, 0.29, 0.31}},
+                    "",
+                    true},
+        // Reads that stall lose nothing: the whole tone, unbroken, in its own time.
+        CaptureCase{"stalled", {{660, 2.99, 3.01}, {440, 0.29, 0.31}}, "", true}),
     [](const auto& info) { return info.param.scenario; });
 
 TEST(SoundCaptureTest, CapturedSamplesAreExactlyTheDecodedOnes) {
@@ -312,6 +482,87 @@ TEST(SoundCaptureTest, PlayOfAnotherSoundCutsTheFirstShort) {
   EXPECT_EQ(
       run.capture.DominantFrequency(all.Part(all.Seconds() - 0.28, all.Seconds()), kCandidates),
       440);
+}
+
+// Each sound is played the moment the one before has ended (IsPlaying turning false, polled
+// every millisecond). In the capture each must hold exactly its decoded samples, and the
+// silence from its last sample to the next sound's first is at most one 512-frame buffer:
+// the rest of the buffer that held the last sample. A damaged file's sound ends where its
+// decoding ends. The median is judged for the tones, so that a poll the loaded machine delays
+// past a buffer's edge does not count; a sound that is reported playing a buffer after its
+// last sample makes every silence a buffer longer.
+TEST(SoundCaptureTest, EachSoundEndsAtItsLastSampleAndTheNextStartsWithinABuffer) {
+  constexpr size_t kBufferFrames = 512;
+  constexpr size_t kMargin = pcm::kRate / 1000;  // 1 ms
+  const ChildRun run = RunChild("handoff", "disk");
+  ASSERT_EQ(run.status, 0) << run.output;
+
+  // The files the child played, decoded here.
+  const fs::path folder =
+      fs::temp_directory_path() / ("lumivox-capture-" + std::to_string(getpid()) + "-decoded");
+  fs::create_directories(folder);
+  const std::vector<fs::path> paths = HandoffPaths(folder);
+  std::vector<pcm::Capture> decoded;
+  for (const fs::path& path : paths) decoded.push_back(Decoded(path));
+  fs::remove_all(folder);
+
+  const std::vector<float>& played = run.capture.Mono();
+  std::vector<size_t> afterTones, afterDamaged;  // the silences, in frames
+  size_t end = 0;                                // where the sound before ended in the capture
+  for (size_t i = 0; i < paths.size(); ++i) {
+    const std::vector<float>& wanted = decoded[i].Mono();
+    ASSERT_FALSE(wanted.empty()) << paths[i];
+    const size_t lead = FirstLoud(wanted, 0);
+    const size_t found = FirstLoud(played, end);
+    ASSERT_LT(found, played.size()) << "sound " << i << " of " << paths.size() << " is missing";
+    ASSERT_GE(found, end + lead) << "sound " << i << " starts before the one before has ended";
+    const size_t start = found - lead;
+    ASSERT_LE(start + wanted.size(), played.size()) << "sound " << i << " is cut short";
+    size_t differing = 0;
+    for (size_t k = 0; k < wanted.size(); ++k) differing += played[start + k] != wanted[k];
+    EXPECT_EQ(differing, 0u) << "sound " << i << " is not played exactly as decoded";
+    if (i > 0) {
+      const bool damaged = paths[i - 1].parent_path() == folder;
+      (damaged ? afterDamaged : afterTones).push_back(start - end);
+    }
+    end = start + wanted.size();
+  }
+
+  auto list = [](const std::vector<size_t>& frames) {
+    std::string text;
+    for (size_t f : frames) text += " " + std::to_string(f);
+    return text;
+  };
+  ASSERT_FALSE(afterTones.empty());
+  std::vector<size_t> sorted = afterTones;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_LE(sorted[sorted.size() / 2], kBufferFrames + kMargin)
+      << "frames of silence after each tone:" << list(afterTones);
+  for (size_t silence : afterDamaged) {
+    EXPECT_LE(silence, 2 * kBufferFrames + kMargin)
+        << "frames of silence after each damaged sound:" << list(afterDamaged);
+  }
+}
+
+// A name with a newline, an escape sequence and a byte that is not UTF-8, in the message of a
+// sound that fails: one line, the name escaped, nothing raw for the terminal.
+TEST(SoundCaptureTest, AFileNameInAMessageIsEscapedOnOneLine) {
+  const ChildRun run = RunChild("hostileName", "disk");
+  ASSERT_EQ(run.status, 0) << run.output;
+  // What the program wrote, shown escaped here too.
+  SCOPED_TRACE(::testing::PrintToString(run.errors));
+  EXPECT_EQ(run.errors.find('\x1b'), std::string::npos);
+  EXPECT_EQ(run.errors.find('\xff'), std::string::npos);
+  size_t mentions = 0;
+  for (const std::string& line : Lines(run.errors)) {
+    if (line.find("bad") == std::string::npos && line.find("forged") == std::string::npos) {
+      continue;
+    }
+    ++mentions;
+    EXPECT_NE(line.find(kHostileNameEscaped), std::string::npos);
+    EXPECT_NE(line.find("decoding error"), std::string::npos);
+  }
+  EXPECT_EQ(mentions, 1u);
 }
 
 TEST(SoundCaptureTest, WithoutADeviceSoundsStillTakeTheirTimeAndTheFallbackIsToldOnce) {

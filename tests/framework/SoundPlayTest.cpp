@@ -1,13 +1,19 @@
 // Playing through the process's audio output on SDL's dummy driver, which takes each buffer's
-// real time: when sounds start and end, replacing one, releasing one while it plays, losing
-// the device. What was actually played is checked from a capture in SoundCaptureTest.
+// real time: when sounds start and end, replacing one, releasing one while it plays, its file
+// going away, how often its file is opened, losing the device. What was actually played is
+// checked from a capture in SoundCaptureTest.
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
+#include <string>
 #include <thread>
 
 #include "framework/AudioOutput.h"
+#include "framework/FolderItem.h"
 #include "framework/Sound.h"
 
 namespace fs = std::filesystem;
@@ -95,7 +101,7 @@ TEST(SoundPlayTest, ReleasingSoundsWhileTheyPlayIsSafe) {
   std::this_thread::sleep_for(100ms);
 }
 
-TEST(SoundPlayTest, AFileRemovedAfterOpenDoesNotPlay) {
+TEST(SoundPlayTest, AFileRemovedAfterOpenStillPlays) {
   const fs::path path = fs::temp_directory_path() / "lumivox-sound-removed.mp3";
   fs::copy_file(fs::path(LUMIVOX_SOURCE_DIR) / "tests" / "fixtures" / "tone-440.mp3", path,
                 fs::copy_options::overwrite_existing);
@@ -103,7 +109,50 @@ TEST(SoundPlayTest, AFileRemovedAfterOpenDoesNotPlay) {
   ASSERT_TRUE(sound);
   fs::remove(path);
   sound->Play();
-  EXPECT_FALSE(sound->IsPlaying());
+  EXPECT_TRUE(sound->IsPlaying());
+  const double seconds = SecondsUntilEnd(*sound);
+  EXPECT_GT(seconds, kShortest);
+  EXPECT_LT(seconds, kLongest);
+}
+
+// Opening a pick and playing it twice opens its file once: inotify reports every open.
+TEST(SoundPlayTest, APickOpensItsFileOnce) {
+  const fs::path path =
+      fs::temp_directory_path() / ("lumivox-sound-opens-" + std::to_string(getpid()) + ".mp3");
+  fs::copy_file(fs::path(LUMIVOX_SOURCE_DIR) / "tests" / "fixtures" / "tone-440.mp3", path,
+                fs::copy_options::overwrite_existing);
+  const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  // Closes are watched too, and the events read after each step: the kernel merges an event
+  // into the one before it when they are alike and unread.
+  ASSERT_GE(inotify_add_watch(watch, path.c_str(), IN_OPEN | IN_CLOSE), 0);
+  int opens = 0;
+  auto countOpens = [&] {
+    alignas(inotify_event) char buffer[4096];
+    ssize_t n = 0;
+    while ((n = read(watch, buffer, sizeof buffer)) > 0) {
+      for (ssize_t at = 0; at < n;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        opens += (event->mask & IN_OPEN) != 0;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+  };
+
+  auto sound = std::make_shared<FolderItem>(path.string())->OpenAsSound();
+  countOpens();
+  ASSERT_TRUE(sound);
+  for (int round = 0; round < 2; ++round) {
+    sound->Play();
+    countOpens();
+    EXPECT_LT(SecondsUntilEnd(*sound), kLongest) << "round " << round;
+    countOpens();
+  }
+  sound.reset();
+  countOpens();
+  EXPECT_EQ(opens, 1);
+  close(watch);
+  fs::remove(path);
 }
 
 TEST(SoundPlayTest, ALostDeviceIsReopenedAndTheSoundPlaysOn) {
