@@ -35,11 +35,10 @@ bool Label::ApplyProperty(const std::string& key, const PropertyValue& value) {
   if (key == "Text") {
     Text(AsText(value, key));
   } else if (key == "TextAlign") {
-    // 0: the default (left), 1: left, 2: centre, 3: right.
     int32_t align = AsInteger(value, key);
-    Qt::Alignment horizontal = align == 2   ? Qt::AlignHCenter
-                               : align == 3 ? Qt::AlignRight
-                                            : Qt::AlignLeft;
+    Qt::Alignment horizontal = align == kAlignCenter  ? Qt::AlignHCenter
+                               : align == kAlignRight ? Qt::AlignRight
+                                                      : Qt::AlignLeft;
     if (label) label->setAlignment(horizontal | Qt::AlignVCenter);
   } else if (key == "TextColor") {
     Color c = AsColor(value, key);

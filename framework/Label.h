@@ -7,6 +7,12 @@
 
 class Label : public RectControl {
  public:
+  // TextAlign: the default (left), left, centre, right.
+  static constexpr int32_t kAlignDefault = 0;
+  static constexpr int32_t kAlignLeft = 1;
+  static constexpr int32_t kAlignCenter = 2;
+  static constexpr int32_t kAlignRight = 3;
+
   Label();
   ~Label() override;
 

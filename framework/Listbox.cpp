@@ -178,11 +178,10 @@ bool Listbox::ApplyProperty(const std::string& key, const PropertyValue& value) 
       throw OutOfBoundsException("a list box has one column, not " + std::to_string(columns));
     }
   } else if (key == "SelectionType") {
-    // 0: one row at a time, 1: several.
     int32_t type = AsInteger(value, key);
     if (view) {
-      view->setSelectionMode(type == 1 ? QAbstractItemView::ExtendedSelection
-                                       : QAbstractItemView::SingleSelection);
+      view->setSelectionMode(type == kSelectionMultiple ? QAbstractItemView::ExtendedSelection
+                                                        : QAbstractItemView::SingleSelection);
     }
   } else if (key == "ScrollbarHorizontal" || key == "ScrollBarVertical" ||
              key == "AutoHideScrollbars") {

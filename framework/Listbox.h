@@ -14,6 +14,10 @@ class Graphics;
 
 class Listbox : public RectControl {
  public:
+  // SelectionType: one row at a time, or several.
+  static constexpr int32_t kSelectionSingle = 0;
+  static constexpr int32_t kSelectionMultiple = 1;
+
   Listbox();
   ~Listbox() override;
 

@@ -39,7 +39,8 @@ class RectControl : public Control {
   bool Enabled() const;
   std::string HelpTag() const;
 
-  // The unit of the text size (0: the platform's default unit).
+  // The unit of the text size.
+  static constexpr int32_t kTextUnitDefault = 0;  // the platform's default unit
   int32_t TextUnit() const { return textUnit_; }
   void TextUnit(int32_t unit) { textUnit_ = unit; }
   const std::string& TextFont() const { return textFont_; }
@@ -72,7 +73,7 @@ class RectControl : public Control {
   int32_t tabIndex_ = 0;
   bool tabStop_ = true;
   bool visible_ = true;
-  int32_t textUnit_ = 0;
+  int32_t textUnit_ = kTextUnitDefault;
   std::string textFont_ = "System";
   bool bold_ = false, italic_ = false, underline_ = false;
 };

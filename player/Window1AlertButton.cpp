@@ -39,7 +39,7 @@ PropertyList AlertButtonProperties(int32_t index, int32_t left, int32_t tabIndex
       {"TextColor", black},
       {"Value", false},
       {"MenuValue", 0},
-      {"ButtonType", 1},
+      {"ButtonType", BevelButton::kToggleButton},
       {"AcceptFocus", false},
       {"TextFont", std::string("System")},
       {"Bold", false},
@@ -57,7 +57,7 @@ std::shared_ptr<Window1> OwnWindow(const Control& control) {
 }  // namespace
 
 void Window1AlertButton::Constructor() {
-  TextUnit(0);
+  TextUnit(kTextUnitDefault);
   SetProperties(*this, AlertButtonProperties(0, 410, 5, "Amber Alert"));
   Action.Connect(OwnWindow(*this), &Window1::AlertButton_Action);
   Open.Connect(OwnWindow(*this), &Window1::AlertButton_Open);

@@ -74,7 +74,7 @@ PropertyList ListboxProperties(const std::string& name, const Place& p) {
                                               {"EnableDrag", false},
                                               {"EnableDragReorder", false},
                                               {"RequiresSelection", false},
-                                              {"SelectionType", 0},
+                                              {"SelectionType", Listbox::kSelectionSingle},
                                               {"ColumnsResizable", false},
                                               {"AutoHideScrollbars", true},
                                               {"DataSource", empty},
@@ -87,7 +87,7 @@ PropertyList LabelProperties(const std::string& name, const Place& p, const std:
   const std::string empty;
   return Concat(PlaceProperties(name, p), {
                                               {"Text", text},
-                                              {"TextAlign", 0},
+                                              {"TextAlign", Label::kAlignDefault},
                                               {"TextColor", Color::RGB(0, 0, 0)},
                                               {"Multiline", false},
                                               {"Enabled", true},
@@ -122,7 +122,7 @@ void Window1::CreateControls0() {
     auto label = New<Label>();
     label->Constructor();
     AddControl(name, label);
-    NilCheck(Cast<Label>(ControlByName(name)))->TextUnit(0);
+    NilCheck(Cast<Label>(ControlByName(name)))->TextUnit(RectControl::kTextUnitDefault);
     SetProperties(*NilCheck(Cast<Label>(ControlByName(name))), LabelProperties(name, place, text));
   };
   auto addAlertButton = [this, &self](int32_t index, int32_t left, int32_t tabIndex,
@@ -131,7 +131,8 @@ void Window1::CreateControls0() {
     button->Constructor(index);
     AddControl("AlertButton", button);
     button = nullptr;
-    NilCheck(Cast<BevelButton>(ControlByNameIndex("AlertButton", index)))->TextUnit(0);
+    NilCheck(Cast<BevelButton>(ControlByNameIndex("AlertButton", index)))
+        ->TextUnit(RectControl::kTextUnitDefault);
     SetProperties(*NilCheck(Cast<BevelButton>(ControlByNameIndex("AlertButton", index))),
                   AlertButtonProperties(index, left, tabIndex, caption));
     NilCheck(Cast<BevelButton>(ControlByNameIndex("AlertButton", index)))
@@ -144,7 +145,7 @@ void Window1::CreateControls0() {
   };
 
   addListbox("MusicList");
-  list("MusicList")->TextUnit(0);
+  list("MusicList")->TextUnit(RectControl::kTextUnitDefault);
   SetProperties(*list("MusicList"),
                 ListboxProperties("MusicList", {20, 46, 370, 374, true, true, true, true, 0}));
   list("MusicList")->CellBackgroundPaint.Connect(self, &Window1::MusicList_CellBackgroundPaint);
@@ -154,7 +155,7 @@ void Window1::CreateControls0() {
   addLabel("Label2", {410, 14, 100, 20, false, true, true, false, 2}, "PSA Playlist");
 
   addListbox("PSAList");
-  list("PSAList")->TextUnit(0);
+  list("PSAList")->TextUnit(RectControl::kTextUnitDefault);
   SetProperties(*list("PSAList"),
                 ListboxProperties("PSAList", {410, 46, 370, 214, false, true, true, true, 3}));
   list("PSAList")->CellBackgroundPaint.Connect(self, &Window1::PSAList_CellBackgroundPaint);
@@ -174,7 +175,8 @@ void Window1::CreateControls0() {
     poller->Constructor();
     AddControl("Poller", poller);
   }
-  SetProperties(*NilCheck(Cast<Timer>(ControlByName("Poller"))), {{"Mode", 2}, {"Period", 10}});
+  SetProperties(*NilCheck(Cast<Timer>(ControlByName("Poller"))),
+                {{"Mode", Timer::kModeMultiple}, {"Period", 10}});
   NilCheck(Cast<Timer>(ControlByName("Poller")))->Action.Connect(self, &Window1::Poller_Action);
 }
 

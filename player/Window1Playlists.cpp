@@ -13,10 +13,13 @@
 
 namespace {
 
+// The light grey of the shaded rows.
+constexpr Color kRowShade = Color::FromHex(0xF7F7F7);
+
 // Paints an even row's whole cell light grey; odd rows keep the list's own background.
 bool ShadeEvenRows(const std::shared_ptr<Graphics>& g, int32_t row) {
   if (row % 2 == 0) {
-    NilCheck(g)->ForeColor(Color::FromHex(0xF7F7F7));
+    NilCheck(g)->ForeColor(kRowShade);
     const int32_t width = g->Width();
     const int32_t height = g->Height();
     g->FillRect(0, 0, width, height);
