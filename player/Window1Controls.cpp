@@ -14,9 +14,10 @@
 
 namespace {
 
+// A visible control's place, the edges it keeps locked (none unless named) and its tab position.
 struct Place {
   int32_t left, top, width, height;
-  bool lockLeft, lockTop, lockRight, lockBottom;
+  bool lockLeft = false, lockTop = false, lockRight = false, lockBottom = false;
   int32_t tabIndex;
 };
 
@@ -146,29 +147,83 @@ void Window1::CreateControls0() {
 
   addListbox("MusicList");
   list("MusicList")->TextUnit(RectControl::kTextUnitDefault);
-  SetProperties(*list("MusicList"),
-                ListboxProperties("MusicList", {20, 46, 370, 374, true, true, true, true, 0}));
+  SetProperties(*list("MusicList"), ListboxProperties("MusicList", {.left = 20,
+                                                                    .top = 46,
+                                                                    .width = 370,
+                                                                    .height = 374,
+                                                                    .lockLeft = true,
+                                                                    .lockTop = true,
+                                                                    .lockRight = true,
+                                                                    .lockBottom = true,
+                                                                    .tabIndex = 0}));
   list("MusicList")->CellBackgroundPaint.Connect(self, &Window1::MusicList_CellBackgroundPaint);
   list("MusicList")->Open.Connect(self, &Window1::MusicList_Open);
 
-  addLabel("Label1", {20, 14, 100, 20, true, true, false, false, 1}, "Music Playlist");
-  addLabel("Label2", {410, 14, 100, 20, false, true, true, false, 2}, "PSA Playlist");
+  addLabel("Label1",
+           {.left = 20,
+            .top = 14,
+            .width = 100,
+            .height = 20,
+            .lockLeft = true,
+            .lockTop = true,
+            .tabIndex = 1},
+           "Music Playlist");
+  addLabel("Label2",
+           {.left = 410,
+            .top = 14,
+            .width = 100,
+            .height = 20,
+            .lockTop = true,
+            .lockRight = true,
+            .tabIndex = 2},
+           "PSA Playlist");
 
   addListbox("PSAList");
   list("PSAList")->TextUnit(RectControl::kTextUnitDefault);
-  SetProperties(*list("PSAList"),
-                ListboxProperties("PSAList", {410, 46, 370, 214, false, true, true, true, 3}));
+  SetProperties(*list("PSAList"), ListboxProperties("PSAList", {.left = 410,
+                                                                .top = 46,
+                                                                .width = 370,
+                                                                .height = 214,
+                                                                .lockTop = true,
+                                                                .lockRight = true,
+                                                                .lockBottom = true,
+                                                                .tabIndex = 3}));
   list("PSAList")->CellBackgroundPaint.Connect(self, &Window1::PSAList_CellBackgroundPaint);
   list("PSAList")->Open.Connect(self, &Window1::PSAList_Open);
 
-  addLabel("Label3", {410, 272, 100, 20, false, false, true, true, 4}, "Alert Mode");
+  addLabel("Label3",
+           {.left = 410,
+            .top = 272,
+            .width = 100,
+            .height = 20,
+            .lockRight = true,
+            .lockBottom = true,
+            .tabIndex = 4},
+           "Alert Mode");
 
   addAlertButton(0, 410, 5, "Amber Alert");
   addAlertButton(2, 664, 6, "--");
   addAlertButton(1, 538, 7, "Gate Closed");
 
-  addLabel("Label4", {20, 440, 100, 20, true, false, false, true, 8}, "Now Playing:");
-  addLabel("PlayingLabel", {132, 440, 648, 20, true, false, true, true, 9}, "...");
+  addLabel("Label4",
+           {.left = 20,
+            .top = 440,
+            .width = 100,
+            .height = 20,
+            .lockLeft = true,
+            .lockBottom = true,
+            .tabIndex = 8},
+           "Now Playing:");
+  addLabel("PlayingLabel",
+           {.left = 132,
+            .top = 440,
+            .width = 648,
+            .height = 20,
+            .lockLeft = true,
+            .lockRight = true,
+            .lockBottom = true,
+            .tabIndex = 9},
+           "...");
 
   {
     auto poller = New<Window1Poller>();
