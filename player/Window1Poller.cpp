@@ -5,16 +5,16 @@
 Window1Poller::Window1Poller() = default;
 
 Window1Poller::~Window1Poller() {
-  ownerWindow = nullptr;
+  ownerWindow_ = nullptr;
 }
 
 void Window1Poller::SetWindow(std::shared_ptr<class Window> window) {
   // `window` already holds the new reference; the old one goes when it leaves scope.
-  std::swap(ownerWindow, window);
+  std::swap(ownerWindow_, window);
 }
 
 std::shared_ptr<class Window> Window1Poller::Window() {
-  return ownerWindow;
+  return ownerWindow_;
 }
 
 int32_t Window1Poller::Index() {
