@@ -8,8 +8,8 @@
 Window1::Window1() = default;
 
 Window1::~Window1() {
-  current = nullptr;
-  alertSound.clear();
+  current_ = nullptr;
+  alertSound_.clear();
 }
 
 std::shared_ptr<Window1> Window1::Instance() {
