@@ -91,7 +91,7 @@ TEST_F(MainTest, ClosingTheLastWindowEndsTheProgramWithStatusZero) {
               ::testing::ExitedWithCode(0), "");
 }
 
-TEST(TypeInformationTest, FrameworkClassesComeFirstThenTheProgramsInOrder) {
+TEST(MainTypeInformationTest, FrameworkClassesComeFirstThenTheProgramsInOrder) {
   std::vector<std::string> names = RuntimeTypeNames();
   auto app = std::find(names.begin(), names.end(), "App");
   ASSERT_NE(app, names.end());

@@ -104,7 +104,7 @@ TEST(ProgrammeTest, WithoutASoundDeviceOneLineSaysSoAndNothingElseIsPrinted) {
   EXPECT_NE(errors.find("playing silently in real time"), std::string::npos) << errors;
 }
 
-class DesktopTest : public ::testing::Test {
+class ProgrammeDesktopTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!x.Running()) GTEST_SKIP() << "Xvfb is not available";
@@ -139,7 +139,7 @@ class DesktopTest : public ::testing::Test {
   XServer x;
 };
 
-TEST_F(DesktopTest, AlertTakesOverAtTheEndOfTheTrackAndGivesItBack) {
+TEST_F(ProgrammeDesktopTest, AlertTakesOverAtTheEndOfTheTrackAndGivesItBack) {
   ProgramRun run;
   auto bundle = run.CopyBundle();
   std::filesystem::copy_file(
@@ -187,7 +187,7 @@ TEST_F(DesktopTest, AlertTakesOverAtTheEndOfTheTrackAndGivesItBack) {
   EXPECT_EQ(last->frequency, 440);  // then the rotation resumes with music
 }
 
-TEST_F(DesktopTest, CancellingTheFolderDialogEndsTheProgramWithStatusZero) {
+TEST_F(ProgrammeDesktopTest, CancellingTheFolderDialogEndsTheProgramWithStatusZero) {
   ProgramRun run;
   run.AddFixture("tone-440.mp3", "music/a.mp3");  // no "PSAs" folder
   run.Start(x.Display(), {{"HOME", run.Folder().string()}});

@@ -25,9 +25,9 @@ void PrintTo(const LockCase& c, std::ostream* os) {
   *os << c.name;
 }
 
-class LockTest : public ::testing::TestWithParam<LockCase> {};
+class RectControlLockTest : public ::testing::TestWithParam<LockCase> {};
 
-TEST_P(LockTest, LockedEdgesKeepTheirDistanceFromTheWindowsEdges) {
+TEST_P(RectControlLockTest, LockedEdgesKeepTheirDistanceFromTheWindowsEdges) {
   const LockCase& c = GetParam();
   auto window = MakeBareWindow(800, 480);
   auto label = window->New<Label>();
@@ -59,7 +59,7 @@ TEST_P(LockTest, LockedEdgesKeepTheirDistanceFromTheWindowsEdges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Locks, LockTest,
+    Locks, RectControlLockTest,
     ::testing::Values(LockCase{"None", false, false, false, false, {100, 50, 200, 40}},
                       LockCase{"LeftTop", true, true, false, false, {100, 50, 200, 40}},
                       LockCase{"RightBottom", false, false, true, true, {200, 110, 200, 40}},

@@ -22,7 +22,7 @@ namespace {
 
 const fs::path kFixtures = fs::path(LUMIVOX_SOURCE_DIR) / "tests" / "fixtures";
 
-class AlertsTest : public ::testing::Test {
+class Window1AlertsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     bundle =
@@ -64,7 +64,7 @@ class AlertsTest : public ::testing::Test {
   std::shared_ptr<Window1> window;
 };
 
-TEST_F(AlertsTest, OpenLoadsEachSoundOnceIntoSlotsZeroAndOne) {
+TEST_F(Window1AlertsTest, OpenLoadsEachSoundOnceIntoSlotsZeroAndOne) {
   AddResource("amber-alert.mp3", kFixtures / "tone-880.mp3");
   AddResource("gate-closed.mp3", kFixtures / "tone-660.mp3");
   OpenAllButtons();
@@ -86,7 +86,7 @@ TEST_F(AlertsTest, OpenLoadsEachSoundOnceIntoSlotsZeroAndOne) {
   EXPECT_EQ(reports.str(), "");
 }
 
-TEST_F(AlertsTest, BrokenGateClosedSilencesOnlyThatAlert) {
+TEST_F(Window1AlertsTest, BrokenGateClosedSilencesOnlyThatAlert) {
   AddResource("amber-alert.mp3", kFixtures / "tone-880.mp3");
   std::ofstream(bundle / "Contents" / "Resources" / "gate-closed.mp3") << "not a sound";
   OpenAllButtons();
@@ -98,7 +98,7 @@ TEST_F(AlertsTest, BrokenGateClosedSilencesOnlyThatAlert) {
   EXPECT_EQ(reports.str(), "");
 }
 
-TEST_F(AlertsTest, MissingFilesOrFolderMakeTheAlertsSilentWithoutAnException) {
+TEST_F(Window1AlertsTest, MissingFilesOrFolderMakeTheAlertsSilentWithoutAnException) {
   for (bool withFolder : {false, true}) {
     SCOPED_TRACE(withFolder ? "empty Resources folder" : "no Resources folder");
     ResetAlertSoundsForTests();
@@ -110,7 +110,7 @@ TEST_F(AlertsTest, MissingFilesOrFolderMakeTheAlertsSilentWithoutAnException) {
   EXPECT_EQ(reports.str(), "");
 }
 
-TEST_F(AlertsTest, AtMostOneButtonIsLit) {
+TEST_F(Window1AlertsTest, AtMostOneButtonIsLit) {
   auto click = [&](int32_t index) {  // a click: the toggle flips, then Action runs
     auto button = window->AlertButton(index);
     button->Value(!button->Value());

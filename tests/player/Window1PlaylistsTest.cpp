@@ -40,7 +40,7 @@ struct Asked {
 
 // A window with its controls (their Open events not raised), started in a fresh working
 // directory; dialogs are answered by `answer` and recorded.
-class PlaylistsTest : public testing::Test {
+class Window1PlaylistsTest : public testing::Test {
  protected:
   void SetUp() override {
     char pattern[] = "/tmp/lumivox-playlists-XXXXXX";
@@ -109,7 +109,7 @@ class PlaylistsTest : public testing::Test {
   std::shared_ptr<Window1> window_;
 };
 
-TEST_F(PlaylistsTest, TheMusicFolderGivesOneRowPerMp3ItemInFolderOrder) {
+TEST_F(Window1PlaylistsTest, TheMusicFolderGivesOneRowPerMp3ItemInFolderOrder) {
   const std::string music = Folder("music");
   for (const char* name : {"c.mp3", "b.txt", "a.mp3"}) File(music + "/" + name);
   window_->MusicList()->RaiseOpen();
@@ -122,7 +122,7 @@ TEST_F(PlaylistsTest, TheMusicFolderGivesOneRowPerMp3ItemInFolderOrder) {
   EXPECT_EQ(reports_.str(), "");
 }
 
-TEST_F(PlaylistsTest, OnlyNamesEndingInMp3InAnyCaseAreAdded) {
+TEST_F(Window1PlaylistsTest, OnlyNamesEndingInMp3InAnyCaseAreAdded) {
   const std::string music = Folder("music");
   struct Case {
     const char* name;
@@ -171,7 +171,7 @@ TEST_F(PlaylistsTest, OnlyNamesEndingInMp3InAnyCaseAreAdded) {
   EXPECT_EQ(reports_.str(), "");
 }
 
-TEST_F(PlaylistsTest, AFolderWithoutMp3ItemsOrAFileLeavesTheListEmptyWithoutAWord) {
+TEST_F(Window1PlaylistsTest, AFolderWithoutMp3ItemsOrAFileLeavesTheListEmptyWithoutAWord) {
   Folder("PSAs");
   File(root_ + "/PSAs/notes.txt");
   File(root_ + "/music");  // exists, but is a file
@@ -186,7 +186,7 @@ TEST_F(PlaylistsTest, AFolderWithoutMp3ItemsOrAFileLeavesTheListEmptyWithoutAWor
   EXPECT_FALSE(RuntimeQuitRequested());
 }
 
-TEST_F(PlaylistsTest, AnUnreadableFolderLeavesTheListEmptyAndSaysWhichFolder) {
+TEST_F(Window1PlaylistsTest, AnUnreadableFolderLeavesTheListEmptyAndSaysWhichFolder) {
   const std::string music = Folder("music");
   File(music + "/a.mp3");
   ASSERT_EQ(chmod(music.c_str(), 0), 0);
@@ -203,7 +203,7 @@ TEST_F(PlaylistsTest, AnUnreadableFolderLeavesTheListEmptyAndSaysWhichFolder) {
   EXPECT_EQ(reports_.str(), "");
 }
 
-TEST_F(PlaylistsTest, AMissingFolderIsAskedForAndTheChosenFolderFillsTheList) {
+TEST_F(Window1PlaylistsTest, AMissingFolderIsAskedForAndTheChosenFolderFillsTheList) {
   const std::string chosen = Folder("chosen PSAs");
   for (const char* name : {"b.mp3", "a.MP3", "c.wav"}) File(chosen + "/" + name);
   answer_ = std::make_shared<FolderItem>(chosen);
@@ -227,7 +227,7 @@ TEST_F(PlaylistsTest, AMissingFolderIsAskedForAndTheChosenFolderFillsTheList) {
   EXPECT_FALSE(RuntimeQuitRequested());
 }
 
-TEST_F(PlaylistsTest, TheMusicQuestionStartsInTheUsersMusicFolder) {
+TEST_F(Window1PlaylistsTest, TheMusicQuestionStartsInTheUsersMusicFolder) {
   answer_ = std::make_shared<FolderItem>(Folder("empty"));
   window_->MusicList()->RaiseOpen();
   ASSERT_EQ(asked_.size(), 1u) << "an empty chosen folder brings no second question";
@@ -245,7 +245,7 @@ TEST_F(PlaylistsTest, TheMusicQuestionStartsInTheUsersMusicFolder) {
 
 // A cancel ends the program: run in a child process, which the quit would leave unable to
 // raise events.
-TEST_F(PlaylistsTest, CancellingQuitsWithStatusZeroAndLeavesTheListEmpty) {
+TEST_F(Window1PlaylistsTest, CancellingQuitsWithStatusZeroAndLeavesTheListEmpty) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   File(root_ + "/stray.mp3");  // nothing of the working directory is taken instead
   EXPECT_EXIT(
@@ -262,7 +262,7 @@ TEST_F(PlaylistsTest, CancellingQuitsWithStatusZeroAndLeavesTheListEmpty) {
       testing::ExitedWithCode(0), "");
 }
 
-TEST_F(PlaylistsTest, EvenRowsAreShadedOverTheWholeCellAndEveryCallReturnsFalse) {
+TEST_F(Window1PlaylistsTest, EvenRowsAreShadedOverTheWholeCellAndEveryCallReturnsFalse) {
   auto frame = window_->Internals().frame.get();
   frame->show();
   for (auto list : {window_->MusicList(), window_->PSAList()}) {

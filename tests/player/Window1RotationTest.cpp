@@ -21,7 +21,7 @@ namespace {
 
 const std::string kFixtures = std::string(LUMIVOX_SOURCE_DIR) + "/tests/fixtures/";
 
-class RotationTest : public ::testing::Test {
+class Window1RotationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     RndSeed(20261210);
@@ -48,7 +48,7 @@ class RotationTest : public ::testing::Test {
   std::shared_ptr<Window1> window;
 };
 
-TEST_F(RotationTest, AlternatesStrictlyFromThePSAListFailedPicksIncluded) {
+TEST_F(Window1RotationTest, AlternatesStrictlyFromThePSAListFailedPicksIncluded) {
   Fill(*window->PSAList(), "psa", 5, kFixtures + "missing.mp3");  // every PSA pick fails
   Fill(*window->MusicList(), "music", 5, kFixtures + "tone-440.mp3");
   for (int pick = 0; pick < 8; ++pick) {
@@ -66,7 +66,7 @@ TEST_F(RotationTest, AlternatesStrictlyFromThePSAListFailedPicksIncluded) {
   EXPECT_EQ(reports.str(), "");
 }
 
-TEST_F(RotationTest, DeletedFileIsNamedForOneTickThenTheOtherListPlays) {
+TEST_F(Window1RotationTest, DeletedFileIsNamedForOneTickThenTheOtherListPlays) {
   Fill(*window->PSAList(), "psa", 1, kFixtures + "deleted-since.mp3");
   Fill(*window->MusicList(), "music", 1, kFixtures + "tone-880-1s.mp3");
   window->CheckNextTrack();
@@ -86,7 +86,7 @@ TEST_F(RotationTest, DeletedFileIsNamedForOneTickThenTheOtherListPlays) {
   EXPECT_EQ(reports.str(), "");
 }
 
-TEST_F(RotationTest, EmptyListPassesItsTurnWithoutAnException) {
+TEST_F(Window1RotationTest, EmptyListPassesItsTurnWithoutAnException) {
   Fill(*window->MusicList(), "music", 3, kFixtures + "tone-440.mp3");
   for (int pick = 0; pick < 6; ++pick) {
     SCOPED_TRACE(pick);
@@ -105,21 +105,21 @@ TEST_F(RotationTest, EmptyListPassesItsTurnWithoutAnException) {
   EXPECT_EQ(reports.str(), "");
 }
 
-TEST_F(RotationTest, BothListsEmptyPlayNothingAndReportNothing) {
+TEST_F(Window1RotationTest, BothListsEmptyPlayNothingAndReportNothing) {
   for (int tick = 0; tick < 50; ++tick) ASSERT_NO_THROW(window->CheckNextTrack());
   EXPECT_EQ(window->CurrentSound(), nullptr);
   EXPECT_EQ(Playing(), "...");
   EXPECT_EQ(reports.str(), "");
 }
 
-TEST_F(RotationTest, TurnPassesEvenWhenThePickFails) {
+TEST_F(Window1RotationTest, TurnPassesEvenWhenThePickFails) {
   window->PSAList()->AddRow("untagged.mp3");  // a row without an item
   EXPECT_THROW(window->PickNextTrack(), NilObjectException);
   EXPECT_TRUE(window->CurrentPSA());
   EXPECT_EQ(Playing(), "untagged.mp3");
 }
 
-TEST_F(RotationTest, DrawsRowsUniformlyFromLongLists) {
+TEST_F(Window1RotationTest, DrawsRowsUniformlyFromLongLists) {
   constexpr int kRows = 1500;
   constexpr int kDraws = 150000;
   // Missing files: every pick selects a row and opens nothing.
@@ -141,7 +141,7 @@ TEST_F(RotationTest, DrawsRowsUniformlyFromLongLists) {
   EXPECT_GT(counts[kRows - 1] + counts[1200] + counts[1000], 0);
 }
 
-TEST_F(RotationTest, LitAlertOverridesTheRotationAndHandsTheTurnToMusic) {
+TEST_F(Window1RotationTest, LitAlertOverridesTheRotationAndHandsTheTurnToMusic) {
   Fill(*window->PSAList(), "psa", 2, kFixtures + "tone-440.mp3");
   Fill(*window->MusicList(), "music", 2, kFixtures + "tone-660.mp3");
   window->AlertButton(2)->Value(true);  // "--": silence

@@ -31,7 +31,7 @@ long ResidentKilobytes() {
   return -1;
 }
 
-TEST(SoakTest, TwoThousandPicksOfShortSoundsLeaveNothingBehind) {
+TEST(Window1SoakTest, TwoThousandPicksOfShortSoundsLeaveNothingBehind) {
   RndSeed(7);
   std::ostringstream reports;
   SetReportStream(&reports);
