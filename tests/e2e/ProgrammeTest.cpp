@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/Fixtures.h"
 #include "tests/support/Pcm.h"
 #include "tests/support/ProgramRun.h"
 
@@ -142,10 +143,9 @@ class ProgrammeDesktopTest : public ::testing::Test {
 TEST_F(ProgrammeDesktopTest, AlertTakesOverAtTheEndOfTheTrackAndGivesItBack) {
   ProgramRun run;
   auto bundle = run.CopyBundle();
-  std::filesystem::copy_file(
-      std::filesystem::path(LUMIVOX_SOURCE_DIR) / "tests/fixtures/tone-880-1s.mp3",
-      bundle / "Contents/Resources/amber-alert.mp3",
-      std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(FixturePath("tone-880-1s.mp3"),
+                             bundle / "Contents/Resources/amber-alert.mp3",
+                             std::filesystem::copy_options::overwrite_existing);
   run.AddFixture("tone-440.mp3", "music/a.mp3");
   run.AddFixture("tone-660.mp3", "PSAs/p.mp3");
   run.Start(x.Display());

@@ -26,6 +26,7 @@
 #include "framework/AudioOutput.h"
 #include "framework/Mp3Decoder.h"
 #include "framework/Sound.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/Pcm.h"
 
 extern char** environ;
@@ -39,15 +40,6 @@ namespace {
 constexpr const char* kScenarioVariable = "LUMIVOX_SOUND_CAPTURE_SCENARIO";
 constexpr const char* kFolderVariable = "LUMIVOX_SOUND_CAPTURE_FOLDER";
 const std::vector<double> kCandidates = {220, 330, 440, 550, 660, 770, 880, 990, 1320};
-
-fs::path Fixture(const std::string& name) {
-  return fs::path(LUMIVOX_SOURCE_DIR) / "tests" / "fixtures" / name;
-}
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 size_t Count(const std::string& text, const std::string& what) {
   size_t n = 0;
@@ -108,7 +100,7 @@ void PlayInTurn(const std::vector<fs::path>& paths, std::chrono::milliseconds pa
 // A copy of the one-second 880 Hz tone cut at 40% of its bytes, and one whose bytes from 50%
 // to 60% are replaced by noise.
 std::vector<fs::path> DamagedCopies(const fs::path& folder) {
-  const std::string mp3 = ReadText(Fixture("tone-880-1s.mp3"));
+  const std::string mp3 = ReadFileBytes(FixturePath("tone-880-1s.mp3"));
   const size_t size = mp3.size();
   std::string corrupt = mp3;
   std::mt19937 rng(3);
@@ -123,7 +115,7 @@ std::vector<fs::path> DamagedCopies(const fs::path& folder) {
 // Short tones back to back, with the damaged copies among them: each starts the moment the
 // one before has ended.
 std::vector<fs::path> HandoffPaths(const fs::path& folder) {
-  const fs::path tone = Fixture("tone-440-20ms.mp3");
+  const fs::path tone = FixturePath("tone-440-20ms.mp3");
   const std::vector<fs::path> damaged = DamagedCopies(folder);
   std::vector<fs::path> paths(12, tone);
   for (const fs::path& path : damaged) {
@@ -152,18 +144,18 @@ std::function<void(const fs::path&)> PlayChangedFile(FileChange change, bool aft
                                                      int plays) {
   return [=](const fs::path& folder) {
     const fs::path path = folder / "alert.mp3";
-    fs::copy_file(Fixture("tone-440.mp3"), path);
+    fs::copy_file(FixturePath("tone-440.mp3"), path);
     auto sound = Sound::Open(path.string());
     ASSERT_TRUE(sound);
     auto changeFile = [&] {
       switch (change) {
         case FileChange::kRenamedOver:
-          fs::copy_file(Fixture("tone-880.mp3"), folder / "alert.mp3.new");
+          fs::copy_file(FixturePath("tone-880.mp3"), folder / "alert.mp3.new");
           fs::rename(folder / "alert.mp3.new", path);
           break;
         case FileChange::kRewritten:
           fs::remove(path);
-          fs::copy_file(Fixture("tone-660.mp3"), path);
+          fs::copy_file(FixturePath("tone-660.mp3"), path);
           break;
         case FileChange::kDeleted:
           fs::remove(path);
@@ -182,10 +174,10 @@ std::function<void(const fs::path&)> PlayChangedFile(FileChange change, bool aft
 
 const std::map<std::string, std::function<void(const fs::path&)>>& Scenarios() {
   static const std::map<std::string, std::function<void(const fs::path&)>> scenarios = {
-      {"tone", [](const fs::path&) { PlayInTurn({Fixture("tone-440.mp3")}, 60ms); }},
+      {"tone", [](const fs::path&) { PlayInTurn({FixturePath("tone-440.mp3")}, 60ms); }},
       {"again",
        [](const fs::path&) {
-         auto sound = Sound::Open(Fixture("tone-660.mp3").string());
+         auto sound = Sound::Open(FixturePath("tone-660.mp3").string());
          ASSERT_TRUE(sound);
          for (int i = 0; i < 2; ++i) {
            sound->Play();
@@ -195,14 +187,14 @@ const std::map<std::string, std::function<void(const fs::path&)>>& Scenarios() {
        }},
       {"formats",
        [](const fs::path&) {
-         PlayInTurn({Fixture("tone-440-mono-22k.mp3"), Fixture("tone-440-48k.mp3"),
-                     Fixture("tone-440-layer2.mp3")},
+         PlayInTurn({FixturePath("tone-440-mono-22k.mp3"), FixturePath("tone-440-48k.mp3"),
+                     FixturePath("tone-440-layer2.mp3")},
                     60ms);
        }},
       {"damaged",
        [](const fs::path& folder) {
          std::vector<fs::path> paths = DamagedCopies(folder);
-         paths.push_back(Fixture("tone-440.mp3"));
+         paths.push_back(FixturePath("tone-440.mp3"));
          PlayInTurn(paths, 60ms);
        }},
       {"handoff", [](const fs::path& folder) { PlayInTurn(HandoffPaths(folder), 0ms); }},
@@ -218,8 +210,8 @@ const std::map<std::string, std::function<void(const fs::path&)>>& Scenarios() {
       {"deletedWhileRepeating", PlayChangedFile(FileChange::kDeleted, true, 5)},
       {"stalled",
        [](const fs::path&) {
-         auto tone = Sound::Open(Fixture("tone-660-3s.mp3").string());
-         auto next = Sound::Open(Fixture("tone-440.mp3").string());
+         auto tone = Sound::Open(FixturePath("tone-660-3s.mp3").string());
+         auto next = Sound::Open(FixturePath("tone-440.mp3").string());
          ASSERT_TRUE(tone && next);
          SetDecoderReadForTesting(&StallingRead);
          tone->Play();
@@ -234,7 +226,7 @@ const std::map<std::string, std::function<void(const fs::path&)>>& Scenarios() {
        }},
       {"released",
        [](const fs::path&) {
-         auto sound = Sound::Open(Fixture("tone-440.mp3").string());
+         auto sound = Sound::Open(FixturePath("tone-440.mp3").string());
          ASSERT_TRUE(sound);
          sound->Play();
          sound.reset();
@@ -242,8 +234,8 @@ const std::map<std::string, std::function<void(const fs::path&)>>& Scenarios() {
        }},
       {"replace",
        [](const fs::path&) {
-         auto first = Sound::Open(Fixture("tone-880-1s.mp3").string());
-         auto second = Sound::Open(Fixture("tone-440.mp3").string());
+         auto first = Sound::Open(FixturePath("tone-880-1s.mp3").string());
+         auto second = Sound::Open(FixturePath("tone-440.mp3").string());
          ASSERT_TRUE(first && second);
          first->Play();
          std::this_thread::sleep_for(150ms);
@@ -253,7 +245,7 @@ const std::map<std::string, std::function<void(const fs::path&)>>& Scenarios() {
        }},
       {"timing",
        [](const fs::path&) {
-         auto sound = Sound::Open(Fixture("tone-440.mp3").string());
+         auto sound = Sound::Open(FixturePath("tone-440.mp3").string());
          ASSERT_TRUE(sound);
          for (int i = 0; i < 2; ++i) {
            const auto start = Clock::now();
@@ -362,8 +354,8 @@ ChildRun RunChild(const std::string& scenario, const std::string& driver) {
     std::this_thread::sleep_for(5ms);
   }
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  const std::string stderrText = ReadText(errors);
-  run.output = ReadText(output) + stderrText;
+  const std::string stderrText = ReadFileBytes(errors);
+  run.output = ReadFileBytes(output) + stderrText;
   run.errors = WithoutDiskDriverNote(stderrText);
   run.capture = pcm::Capture::ReadFile(capture.string());
   fs::remove_all(folder);
@@ -447,7 +439,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SoundCaptureTest, CapturedSamplesAreExactlyTheDecodedOnes) {
   const ChildRun run = RunChild("tone", "disk");
   ASSERT_EQ(run.status, 0) << run.output;
-  auto decoder = Mp3Decoder::Open(Fixture("tone-440.mp3").string());
+  auto decoder = Mp3Decoder::Open(FixturePath("tone-440.mp3").string());
   ASSERT_TRUE(decoder);
   std::vector<int16_t> decoded(44100 * 2);
   decoded.resize(decoder->Read(decoded.data(), 44100) * 2);

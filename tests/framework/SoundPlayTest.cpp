@@ -15,6 +15,7 @@
 #include "framework/AudioOutput.h"
 #include "framework/FolderItem.h"
 #include "framework/Sound.h"
+#include "tests/support/Fixtures.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -23,7 +24,7 @@ using namespace std::chrono_literals;
 namespace {
 
 std::shared_ptr<Sound> OpenFixture(const std::string& name) {
-  auto sound = Sound::Open((fs::path(LUMIVOX_SOURCE_DIR) / "tests" / "fixtures" / name).string());
+  auto sound = Sound::Open(FixturePath(name).string());
   EXPECT_TRUE(sound) << name;
   return sound;
 }
@@ -103,8 +104,7 @@ TEST(SoundPlayTest, ReleasingSoundsWhileTheyPlayIsSafe) {
 
 TEST(SoundPlayTest, AFileRemovedAfterOpenStillPlays) {
   const fs::path path = fs::temp_directory_path() / "lumivox-sound-removed.mp3";
-  fs::copy_file(fs::path(LUMIVOX_SOURCE_DIR) / "tests" / "fixtures" / "tone-440.mp3", path,
-                fs::copy_options::overwrite_existing);
+  fs::copy_file(FixturePath("tone-440.mp3"), path, fs::copy_options::overwrite_existing);
   auto sound = Sound::Open(path.string());
   ASSERT_TRUE(sound);
   fs::remove(path);
@@ -119,8 +119,7 @@ TEST(SoundPlayTest, AFileRemovedAfterOpenStillPlays) {
 TEST(SoundPlayTest, APickOpensItsFileOnce) {
   const fs::path path =
       fs::temp_directory_path() / ("lumivox-sound-opens-" + std::to_string(getpid()) + ".mp3");
-  fs::copy_file(fs::path(LUMIVOX_SOURCE_DIR) / "tests" / "fixtures" / "tone-440.mp3", path,
-                fs::copy_options::overwrite_existing);
+  fs::copy_file(FixturePath("tone-440.mp3"), path, fs::copy_options::overwrite_existing);
   const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   ASSERT_GE(watch, 0);
   // Closes are watched too, and the events read after each step: the kernel merges an event

@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/Fixtures.h"
 #include "tests/support/Pcm.h"
 #include "tests/support/ProgramRun.h"
 
@@ -27,13 +28,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kAlertSounds[] = {"amber-alert.mp3", "gate-closed.mp3"};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 // The desktop entry's keys and values.
 std::map<std::string, std::string> DesktopEntry(const fs::path& path) {
@@ -82,7 +76,7 @@ class InstallTest : public ::testing::Test {
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   }
   fs::path Log() const { return root_ / "install.log"; }
-  std::string LogText() const { return ReadAll(Log()); }
+  std::string LogText() const { return ReadFileBytes(Log()); }
 
   fs::path root_;
 };
@@ -127,9 +121,9 @@ TEST_P(InstallLayoutTest, GivesTheCommandTheBundleAndTheDesktopEntry) {
   }
   EXPECT_EQ(installed, (std::set<std::string>(std::begin(kAlertSounds), std::end(kAlertSounds))));
   for (const char* name : kAlertSounds) {
-    const std::string source = ReadAll(fs::path(LUMIVOX_SOURCE_DIR) / "resources" / name);
+    const std::string source = ReadFileBytes(fs::path(LUMIVOX_SOURCE_DIR) / "resources" / name);
     ASSERT_FALSE(source.empty()) << name;
-    EXPECT_TRUE(ReadAll(bundle / "Contents" / "Resources" / name) == source) << name;
+    EXPECT_TRUE(ReadFileBytes(bundle / "Contents" / "Resources" / name) == source) << name;
   }
 
   const fs::path desktop = top / LUMIVOX_INSTALL_DATADIR / "applications" / "lumivox.desktop";

@@ -14,13 +14,12 @@
 #include "framework/Sound.h"
 #include "player/AlertSounds.h"
 #include "player/Window1.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/WindowFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const fs::path kFixtures = fs::path(LUMIVOX_SOURCE_DIR) / "tests" / "fixtures";
 
 class Window1AlertsTest : public ::testing::Test {
  protected:
@@ -65,8 +64,8 @@ class Window1AlertsTest : public ::testing::Test {
 };
 
 TEST_F(Window1AlertsTest, OpenLoadsEachSoundOnceIntoSlotsZeroAndOne) {
-  AddResource("amber-alert.mp3", kFixtures / "tone-880.mp3");
-  AddResource("gate-closed.mp3", kFixtures / "tone-660.mp3");
+  AddResource("amber-alert.mp3", FixturePath("tone-880.mp3"));
+  AddResource("gate-closed.mp3", FixturePath("tone-660.mp3"));
   OpenAllButtons();
   const auto& slots = window->AlertSounds();
   ASSERT_NE(slots[0], nullptr);
@@ -87,7 +86,7 @@ TEST_F(Window1AlertsTest, OpenLoadsEachSoundOnceIntoSlotsZeroAndOne) {
 }
 
 TEST_F(Window1AlertsTest, BrokenGateClosedSilencesOnlyThatAlert) {
-  AddResource("amber-alert.mp3", kFixtures / "tone-880.mp3");
+  AddResource("amber-alert.mp3", FixturePath("tone-880.mp3"));
   std::ofstream(bundle / "Contents" / "Resources" / "gate-closed.mp3") << "not a sound";
   OpenAllButtons();
   EXPECT_NE(window->AlertSounds()[0], nullptr);

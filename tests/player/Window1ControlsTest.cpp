@@ -24,13 +24,12 @@
 #include "player/Window1.h"
 #include "player/Window1AlertButton.h"
 #include "player/Window1Poller.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/WindowFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const fs::path kFixtures = fs::path(LUMIVOX_SOURCE_DIR) / "tests/fixtures";
 
 // A constructed Window1 in a folder of its own with "music" (two tracks) and "PSAs" (one).
 class Window1ControlsTest : public ::testing::Test {
@@ -41,9 +40,9 @@ class Window1ControlsTest : public ::testing::Test {
     root = fs::temp_directory_path() / ("lumivox-controls-" + std::to_string(getpid()));
     fs::create_directories(root / "music");
     fs::create_directories(root / "PSAs");
-    fs::copy_file(kFixtures / "tone-440.mp3", root / "music" / "a.mp3");
-    fs::copy_file(kFixtures / "tone-660.mp3", root / "music" / "b.mp3");
-    fs::copy_file(kFixtures / "tone-880.mp3", root / "PSAs" / "psa.mp3");
+    fs::copy_file(FixturePath("tone-440.mp3"), root / "music" / "a.mp3");
+    fs::copy_file(FixturePath("tone-660.mp3"), root / "music" / "b.mp3");
+    fs::copy_file(FixturePath("tone-880.mp3"), root / "PSAs" / "psa.mp3");
     previous = fs::current_path();
     fs::current_path(root);
     window = std::make_shared<Window1>();

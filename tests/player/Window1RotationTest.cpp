@@ -15,11 +15,10 @@
 #include "framework/Rnd.h"
 #include "framework/Sound.h"
 #include "player/Window1.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/WindowFixture.h"
 
 namespace {
-
-const std::string kFixtures = std::string(LUMIVOX_SOURCE_DIR) + "/tests/fixtures/";
 
 class Window1RotationTest : public ::testing::Test {
  protected:
@@ -49,8 +48,8 @@ class Window1RotationTest : public ::testing::Test {
 };
 
 TEST_F(Window1RotationTest, AlternatesStrictlyFromThePSAListFailedPicksIncluded) {
-  Fill(*window->PSAList(), "psa", 5, kFixtures + "missing.mp3");  // every PSA pick fails
-  Fill(*window->MusicList(), "music", 5, kFixtures + "tone-440.mp3");
+  Fill(*window->PSAList(), "psa", 5, FixturePath("missing.mp3").string());  // every PSA pick fails
+  Fill(*window->MusicList(), "music", 5, FixturePath("tone-440.mp3").string());
   for (int pick = 0; pick < 8; ++pick) {
     bool psaTurn = pick % 2 == 0;
     std::shared_ptr<Sound> sound = window->PickNextTrack();
@@ -67,8 +66,8 @@ TEST_F(Window1RotationTest, AlternatesStrictlyFromThePSAListFailedPicksIncluded)
 }
 
 TEST_F(Window1RotationTest, DeletedFileIsNamedForOneTickThenTheOtherListPlays) {
-  Fill(*window->PSAList(), "psa", 1, kFixtures + "deleted-since.mp3");
-  Fill(*window->MusicList(), "music", 1, kFixtures + "tone-880-1s.mp3");
+  Fill(*window->PSAList(), "psa", 1, FixturePath("deleted-since.mp3").string());
+  Fill(*window->MusicList(), "music", 1, FixturePath("tone-880-1s.mp3").string());
   window->CheckNextTrack();
   EXPECT_EQ(Playing(), "psa-0.mp3");
   EXPECT_EQ(window->PSAList()->ListIndex(), 0);
@@ -87,7 +86,7 @@ TEST_F(Window1RotationTest, DeletedFileIsNamedForOneTickThenTheOtherListPlays) {
 }
 
 TEST_F(Window1RotationTest, EmptyListPassesItsTurnWithoutAnException) {
-  Fill(*window->MusicList(), "music", 3, kFixtures + "tone-440.mp3");
+  Fill(*window->MusicList(), "music", 3, FixturePath("tone-440.mp3").string());
   for (int pick = 0; pick < 6; ++pick) {
     SCOPED_TRACE(pick);
     std::string before = Playing();
@@ -142,8 +141,8 @@ TEST_F(Window1RotationTest, DrawsRowsUniformlyFromLongLists) {
 }
 
 TEST_F(Window1RotationTest, LitAlertOverridesTheRotationAndHandsTheTurnToMusic) {
-  Fill(*window->PSAList(), "psa", 2, kFixtures + "tone-440.mp3");
-  Fill(*window->MusicList(), "music", 2, kFixtures + "tone-660.mp3");
+  Fill(*window->PSAList(), "psa", 2, FixturePath("tone-440.mp3").string());
+  Fill(*window->MusicList(), "music", 2, FixturePath("tone-660.mp3").string());
   window->AlertButton(2)->Value(true);  // "--": silence
   for (int tick = 0; tick < 3; ++tick) {
     EXPECT_EQ(window->PickNextTrack(), nullptr);

@@ -16,6 +16,7 @@
 #include "framework/Rnd.h"
 #include "framework/Sound.h"
 #include "player/Window1.h"
+#include "tests/support/Fixtures.h"
 #include "tests/support/WindowFixture.h"
 
 namespace fs = std::filesystem;
@@ -37,7 +38,7 @@ TEST(Window1SoakTest, TwoThousandPicksOfShortSoundsLeaveNothingBehind) {
   SetReportStream(&reports);
   fs::path junk = fs::temp_directory_path() / ("lumivox-soak-junk-" + std::to_string(getpid()));
   std::ofstream(junk) << std::string(4096, 'x');
-  const std::string tone = std::string(LUMIVOX_SOURCE_DIR) + "/tests/fixtures/tone-440-20ms.mp3";
+  const std::string tone = FixturePath("tone-440-20ms.mp3").string();
 
   auto window = std::make_shared<Window1>();
   window->Layout();

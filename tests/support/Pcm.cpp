@@ -6,6 +6,8 @@
 #include <iterator>
 #include <numbers>
 
+#include "tests/support/Fixtures.h"
+
 namespace pcm {
 
 Segment Segment::Part(double from, double to) const {
@@ -24,10 +26,7 @@ Capture::Capture(const std::vector<int16_t>& stereo) {
 }
 
 Capture Capture::ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Capture();
-  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
+  const std::string bytes = ReadFileBytes(path);
   std::vector<int16_t> samples(bytes.size() / 2);
   for (size_t i = 0; i < samples.size(); ++i) {
     const auto lo = static_cast<uint8_t>(bytes[2 * i]);

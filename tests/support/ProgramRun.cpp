@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/Fixtures.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -58,8 +60,7 @@ ProgramRun::~ProgramRun() {
 void ProgramRun::AddFixture(const std::string& fixture, const std::string& relative) {
   fs::path target = folder_ / relative;
   fs::create_directories(target.parent_path());
-  fs::copy_file(fs::path(LUMIVOX_SOURCE_DIR) / "tests" / "fixtures" / fixture, target,
-                fs::copy_options::overwrite_existing);
+  fs::copy_file(FixturePath(fixture), target, fs::copy_options::overwrite_existing);
 }
 
 fs::path ProgramRun::CopyBundle() {
@@ -117,10 +118,7 @@ int ProgramRun::Stop() {
 }
 
 std::string ProgramRun::Errors() const {
-  std::ifstream in(folder_ / "stderr.txt");
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return ReadFileBytes(folder_ / "stderr.txt");
 }
 
 XServer::XServer() {

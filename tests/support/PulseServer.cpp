@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/Fixtures.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -195,10 +197,7 @@ bool PulseServer::Record(const fs::path& path) {
   const std::string mark = "application.process.id = \"" + std::to_string(recorder_) + "\"";
   const auto attached = [&] {
     if (Control({"list", "source-outputs"}, listing) != 0) return false;
-    std::ifstream in(listing);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str().find(mark) != std::string::npos;
+    return ReadFileBytes(listing).find(mark) != std::string::npos;
   };
   const auto recorderEnded = [this] {
     int raw = 0;
