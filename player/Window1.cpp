@@ -8,8 +8,8 @@
 Window1::Window1() = default;
 
 Window1::~Window1() {
-  current_ = nullptr;
-  alertSound_.clear();
+  current = nullptr;
+  alertSound.clear();
 }
 
 std::shared_ptr<Window1> Window1::Instance() {

@@ -78,17 +78,17 @@ class Window1 : public Window {
   void CheckNextTrack();
 
   // Read access to the playback state, for tests.
-  const std::shared_ptr<Sound>& CurrentSound() const { return current_; }
-  bool CurrentPSA() const { return currentPSA_; }
-  const std::vector<std::shared_ptr<Sound>>& AlertSounds() const { return alertSound_; }
+  const std::shared_ptr<Sound>& CurrentSound() const { return current; }
+  bool CurrentPSA() const { return currentPSA; }
+  const std::vector<std::shared_ptr<Sound>>& AlertSounds() const { return alertSound; }
 
  private:
   std::shared_ptr<MenuItem> MenuBarItem(const std::string& name);
 
   // The sound that the last pick returned; null at first and after a pick that gave none.
-  std::shared_ptr<Sound> current_;
+  std::shared_ptr<Sound> current;
   // The rotation's turn: the next pick takes the music list when true, the PSA list when false.
-  bool currentPSA_ = false;
+  bool currentPSA = false;
   // The alert sounds, indexed like the alert buttons; slot 2 ("--") stays null.
-  std::vector<std::shared_ptr<Sound>> alertSound_ = std::vector<std::shared_ptr<Sound>>(3);
+  std::vector<std::shared_ptr<Sound>> alertSound = std::vector<std::shared_ptr<Sound>>(3);
 };

@@ -5,8 +5,8 @@
 #include "player/Window1.h"
 
 void Window1::AlertButton_Open(std::shared_ptr<BevelButton> /*button*/) {
-  alertSound_[0] = amberalert();
-  alertSound_[1] = gateclosed();
+  alertSound[0] = amberalert();
+  alertSound[1] = gateclosed();
 }
 
 void Window1::AlertButton_Action(std::shared_ptr<BevelButton> button) {

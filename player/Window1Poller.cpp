@@ -5,16 +5,16 @@
 Window1Poller::Window1Poller() = default;
 
 Window1Poller::~Window1Poller() {
-  ownerWindow_ = nullptr;
+  ownerWindow = nullptr;
 }
 
 void Window1Poller::SetWindow(std::shared_ptr<class Window> window) {
   // `window` already holds the new reference; the old one goes when it leaves scope.
-  std::swap(ownerWindow_, window);
+  std::swap(ownerWindow, window);
 }
 
 std::shared_ptr<class Window> Window1Poller::Window() {
-  return ownerWindow_;
+  return ownerWindow;
 }
 
 int32_t Window1Poller::Index() {

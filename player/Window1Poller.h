@@ -31,5 +31,5 @@ class Window1Poller : public Timer, public PaneChild {
   void Constructor();
 
  private:
-  std::shared_ptr<class Window> ownerWindow_;
+  std::shared_ptr<class Window> ownerWindow;
 };

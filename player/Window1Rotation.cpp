@@ -16,9 +16,9 @@ void Window1::Poller_Action(std::shared_ptr<Timer> /*timer*/) {
 }
 
 void Window1::CheckNextTrack() {
-  if (current_ && current_->IsPlaying()) return;
-  current_ = PickNextTrack();
-  if (current_) current_->Play();
+  if (current && current->IsPlaying()) return;
+  current = PickNextTrack();
+  if (current) current->Play();
 }
 
 std::shared_ptr<Sound> Window1::PickNextTrack() {
@@ -28,14 +28,14 @@ std::shared_ptr<Sound> Window1::PickNextTrack() {
     if (!button) break;
     if (!button->Value()) continue;
     NilCheck(PlayingLabel())->Text(button->Caption());
-    currentPSA_ = true;
-    return i < static_cast<int32_t>(alertSound_.size()) ? alertSound_[static_cast<size_t>(i)]
-                                                        : nullptr;
+    currentPSA = true;
+    return i < static_cast<int32_t>(alertSound.size()) ? alertSound[static_cast<size_t>(i)]
+                                                       : nullptr;
   }
 
   // The rotation. The turn passes to the other list before anything can fail.
-  std::shared_ptr<Listbox> list = currentPSA_ ? MusicList() : PSAList();
-  currentPSA_ = !currentPSA_;
+  std::shared_ptr<Listbox> list = currentPSA ? MusicList() : PSAList();
+  currentPSA = !currentPSA;
   int32_t rows = NilCheck(list)->ListCount();
   if (rows <= 0) return nullptr;  // an empty list passes its turn: nothing to select or play
   int32_t row = ToInt32(Rnd() * rows);
