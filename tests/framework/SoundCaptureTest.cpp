@@ -392,12 +392,12 @@ TEST_P(SoundCaptureTest, PlaysTheExpectedTones) {
     EXPECT_EQ(run.errors, "");
   }
   const std::vector<pcm::Segment> sounds = run.capture.Sounds();
-  std::string found;
+  std::ostringstream found;
   for (const pcm::Segment& s : sounds) {
-    found += " " + std::to_string(s.Seconds()) + " s at " + std::to_string(s.StartSeconds()) + ";";
+    found << ' ' << s.Seconds() << " s at " << s.StartSeconds() << ';';
   }
   ASSERT_EQ(sounds.size(), c.sounds.size())
-      << "capture of " << run.capture.Seconds() << " s, sounds:" << found;
+      << "capture of " << run.capture.Seconds() << " s, sounds:" << found.str();
   for (size_t i = 0; i < sounds.size(); ++i) {
     const pcm::Segment& s = sounds[i];
     const ExpectedSound& e = c.sounds[i];
@@ -521,9 +521,9 @@ TEST(SoundCaptureTest, EachSoundEndsAtItsLastSampleAndTheNextStartsWithinABuffer
   }
 
   auto list = [](const std::vector<size_t>& frames) {
-    std::string text;
-    for (size_t f : frames) text += " " + std::to_string(f);
-    return text;
+    std::ostringstream text;
+    for (size_t f : frames) text << ' ' << f;
+    return text.str();
   };
   ASSERT_FALSE(afterTones.empty());
   std::vector<size_t> sorted = afterTones;
