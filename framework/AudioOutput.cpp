@@ -26,7 +26,7 @@ constexpr Uint16 kBufferFrames = 512;
 constexpr size_t kFrameBytes = AudioVoice::kChannels * sizeof(int16_t);
 // How often the feeder looks at the ring and the device when nothing wakes it: the ring holds
 // far more than this, so a sound never waits for it.
-constexpr auto kFeederPeriod = 50ms;
+constexpr auto kFeederPeriod = 100ms;
 // How often the real device is tried again while the output runs on the dummy driver.
 constexpr auto kRetryPeriod = 1s;
 

@@ -17,7 +17,7 @@ constexpr size_t kChunkFrames = 1152;
 // The ring: about a second and a half at 44.1 kHz, kept as full as the decoding allows.
 constexpr size_t kRingFrames = 65536;
 // What Begin decodes before Play returns: several of the output's 512-frame buffers.
-constexpr size_t kFirstFrames = 4096;
+constexpr size_t kFirstFrames = 2048;
 constexpr size_t kFrameBytes = AudioVoice::kChannels * sizeof(int16_t);
 
 std::atomic<uint64_t> lastVoiceId{0};

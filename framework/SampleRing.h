@@ -13,8 +13,13 @@ class SampleRing {
  public:
   static constexpr size_t kChannels = 2;
 
-  // Room for `capacity` frames, rounded up to a power of two.
+  // Room for `capacity` frames, rounded up to a power of two. Make and destroy rings on any
+  // thread but the audio callback's: their storage comes from, and goes back to, a small
+  // store of spare buffers.
   explicit SampleRing(size_t capacity);
+  ~SampleRing();
+  SampleRing(const SampleRing&) = delete;
+  SampleRing& operator=(const SampleRing&) = delete;
 
   size_t Capacity() const { return mask_ + 1; }
   // Producer: how many frames fit now, and writes up to `frames` of them; gives how many.
