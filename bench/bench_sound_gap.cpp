@@ -2,7 +2,9 @@
 // 10 ms poll of IsPlaying starts the next sound. Plays short tones in turn through SDL's disk
 // driver and measures every gap in the capture. The tones (made here with sox and lame) have
 // lengths that end at 32 evenly spread places within an output buffer, as real files do.
-// Prints figures; takes about 20 seconds.
+//   bench_sound_gap [sounds]   (65 by default, at least 51: at least 50 transitions)
+// Uses only Sound::Open, Play and IsPlaying and AudioOutputShutdown, so the same source builds
+// against an older sound layer for a comparison. Prints figures; takes about 20 seconds.
 #include <unistd.h>
 
 #include <algorithm>
@@ -56,7 +58,8 @@ double Ms(size_t frames) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int sounds = argc > 1 ? std::max(2, std::atoi(argv[1])) : 65;
+  // At least 51 sounds, for at least 50 transitions.
+  const int sounds = argc > 1 ? std::max(51, std::atoi(argv[1])) : 65;
   const fs::path capture =
       fs::temp_directory_path() / ("bench-sound-gap-" + std::to_string(getpid()) + ".raw");
   setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -93,12 +96,15 @@ int main(int argc, char** argv) {
   auto next = Clock::now();
   int started = 0;
   std::shared_ptr<Sound> current;
+  std::vector<double> playMs;  // how long each Play took to return
   while (true) {
     std::this_thread::sleep_until(next += tick);
     if (current && current->IsPlaying()) continue;
     if (started == sounds) break;
     current = tones[static_cast<size_t>(started++) % tones.size()];
+    const auto before = Clock::now();
     current->Play();
+    playMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - before).count());
   }
   AudioOutputShutdown();
   fs::remove_all(folder);
@@ -109,6 +115,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bench_sound_gap: no gaps found in the capture\n");
     return 1;
   }
+  // Every transition leaves one gap in the capture; another count means that sounds ran
+  // together or that one broke up, and the figures are not only about the transitions.
+  if (gaps.size() != static_cast<size_t>(sounds - 1)) {
+    std::fprintf(stderr, "bench_sound_gap: %d sounds played but %zu gaps found in the capture\n",
+                 sounds, gaps.size());
+  }
   std::sort(gaps.begin(), gaps.end());
   const size_t median = gaps[gaps.size() / 2];
   double mean = 0;
@@ -118,6 +130,13 @@ int main(int argc, char** argv) {
       gaps.size());
   std::printf("  min %.2f ms  median %.2f ms  mean %.2f ms  p90 %.2f ms  max %.2f ms\n",
               Ms(gaps.front()), Ms(median), mean, Ms(gaps[gaps.size() * 9 / 10]), Ms(gaps.back()));
-  std::printf("  target: median <= 6 ms, max <= 15 ms\n");
+  const auto over = std::count_if(gaps.begin(), gaps.end(), [](size_t g) { return Ms(g) > 12; });
+  std::printf("  %td of %zu over 12 ms; target: median <= 6 ms, max <= 12 ms\n", over, gaps.size());
+  // The poll sees an end up to 10 ms late, and the next buffer is due one buffer (11.6 ms)
+  // after the last sample's: what Play does before the new sound reaches the output eats into
+  // the millisecond or so left, and when it overruns, the gap grows by a whole buffer.
+  std::sort(playMs.begin(), playMs.end());
+  std::printf("  Play returned after: median %.2f ms, p90 %.2f ms, max %.2f ms\n",
+              playMs[playMs.size() / 2], playMs[playMs.size() * 9 / 10], playMs.back());
   return 0;
 }
