@@ -44,6 +44,14 @@ class AudioOutput {
   }
 
   void Play(const std::shared_ptr<AudioVoice>& voice) {
+    // The voice goes in first, so that the very first buffer of an output that opens now
+    // already has its samples.
+    std::shared_ptr<AudioVoice> previous;
+    {
+      std::lock_guard<std::mutex> lock(voiceMutex_);
+      previous = std::exchange(current_, voice);
+    }
+    if (previous) previous->Stop();
     if (!started_.load(std::memory_order_acquire)) {
       std::lock_guard<std::mutex> lock(deviceMutex_);
       if (!StartLocked()) {
@@ -57,12 +65,6 @@ class AudioOutput {
       voice->Stop();
       return;
     }
-    std::shared_ptr<AudioVoice> previous;
-    {
-      std::lock_guard<std::mutex> lock(voiceMutex_);
-      previous = std::exchange(current_, voice);
-    }
-    if (previous) previous->Stop();
     Wake();
     // The replaced voice goes here or on the feeder thread, never on the audio thread.
   }
