@@ -15,8 +15,8 @@
 #include <string>
 #include <thread>
 
-#include "framework/AudioOutput.h"
 #include "framework/Sound.h"
+#include "framework/audio/AudioOutput.h"
 
 extern char** environ;
 

@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "framework/AudioOutput.h"
 #include "framework/Sound.h"
+#include "framework/audio/AudioOutput.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

@@ -5,10 +5,10 @@
 #include <set>
 
 #include "framework/Application.h"
-#include "framework/AudioOutput.h"
 #include "framework/Exceptions.h"
 #include "framework/Reporter.h"
 #include "framework/WindowRegistry.h"
+#include "framework/audio/AudioOutput.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "framework/AudioOutput.h"
-#include "framework/AudioVoice.h"
-#include "framework/Mp3Decoder.h"
 #include "framework/Reporter.h"
-#include "framework/SoundStream.h"
 #include "framework/TextUtil.h"
+#include "framework/audio/AudioOutput.h"
+#include "framework/audio/AudioVoice.h"
+#include "framework/audio/Mp3Decoder.h"
+#include "framework/audio/SoundStream.h"
 
 struct Sound::Impl {
   // The file, open since Open; shared with the voices that play it.

@@ -12,9 +12,9 @@
 #include <string>
 #include <thread>
 
-#include "framework/AudioOutput.h"
 #include "framework/FolderItem.h"
 #include "framework/Sound.h"
+#include "framework/audio/AudioOutput.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

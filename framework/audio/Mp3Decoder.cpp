@@ -1,4 +1,4 @@
-#include "framework/Mp3Decoder.h"
+#include "framework/audio/Mp3Decoder.h"
 
 #include <fcntl.h>
 #include <mpg123.h>

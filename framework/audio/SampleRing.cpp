@@ -1,4 +1,4 @@
-#include "framework/SampleRing.h"
+#include "framework/audio/SampleRing.h"
 
 #include <algorithm>
 #include <bit>

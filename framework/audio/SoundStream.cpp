@@ -1,8 +1,8 @@
-#include "framework/SoundStream.h"
+#include "framework/audio/SoundStream.h"
 
 #include <utility>
 
-#include "framework/Mp3Decoder.h"
+#include "framework/audio/Mp3Decoder.h"
 
 SoundStream::SoundStream(std::unique_ptr<Mp3Decoder> decoder, std::string name)
     : decoder_(std::move(decoder)),

@@ -1,4 +1,4 @@
-#include "framework/AudioVoice.h"
+#include "framework/audio/AudioVoice.h"
 
 #include <SDL.h>
 
@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <utility>
 
-#include "framework/Mp3Decoder.h"
 #include "framework/Reporter.h"
-#include "framework/SoundStream.h"
+#include "framework/audio/Mp3Decoder.h"
+#include "framework/audio/SoundStream.h"
 
 namespace {
 

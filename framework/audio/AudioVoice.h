@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/SampleRing.h"
+#include "framework/audio/SampleRing.h"
 
 class SoundStream;
 struct _SDL_AudioStream;

@@ -1,4 +1,4 @@
-#include "framework/AudioOutput.h"
+#include "framework/audio/AudioOutput.h"
 
 #include <SDL.h>
 #include <alsa/asoundlib.h>
@@ -14,8 +14,8 @@
 #include <thread>
 #include <utility>
 
-#include "framework/AudioVoice.h"
 #include "framework/Reporter.h"
+#include "framework/audio/AudioVoice.h"
 
 namespace {
 
