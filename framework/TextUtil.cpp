@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "framework/TextFold.h"
+#include "framework/files/TextFold.h"
 
 std::string Right(std::string_view s, int32_t n) {
   if (n <= 0) return std::string();

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "framework/DirectoryListing.h"
 #include "framework/FolderItem.h"
+#include "framework/files/DirectoryListing.h"
 #include "tests/support/AsNobody.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/TextFold.h"
+#include "framework/files/TextFold.h"
 
 #include <clocale>
 #include <cwctype>

@@ -1,4 +1,4 @@
-#include "framework/DirectoryListing.h"
+#include "framework/files/DirectoryListing.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,8 +11,8 @@
 #include <ctime>
 
 #include "framework/Reporter.h"
-#include "framework/TextFold.h"
 #include "framework/TextUtil.h"
+#include "framework/files/TextFold.h"
 
 namespace {
 
