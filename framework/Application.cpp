@@ -2,7 +2,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
-#include "framework/Reporter.h"
+#include "framework/runtime/Reporter.h"
 
 Application::Application() = default;
 Application::~Application() = default;

@@ -6,9 +6,9 @@
 
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
-#include "framework/Reporter.h"
 #include "framework/WindowRegistry.h"
 #include "framework/audio/AudioOutput.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "framework/Reporter.h"
 #include "framework/TextUtil.h"
 #include "framework/audio/AudioOutput.h"
 #include "framework/audio/AudioVoice.h"
 #include "framework/audio/Mp3Decoder.h"
 #include "framework/audio/SoundStream.h"
+#include "framework/runtime/Reporter.h"
 
 struct Sound::Impl {
   // The file, open since Open; shared with the voices that play it.

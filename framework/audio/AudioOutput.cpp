@@ -14,8 +14,8 @@
 #include <thread>
 #include <utility>
 
-#include "framework/Reporter.h"
 #include "framework/audio/AudioVoice.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <utility>
 
-#include "framework/Reporter.h"
 #include "framework/audio/Mp3Decoder.h"
 #include "framework/audio/SoundStream.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <cstring>
 #include <ctime>
 
-#include "framework/Reporter.h"
 #include "framework/TextUtil.h"
 #include "framework/files/TextFold.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
-#include "framework/Reporter.h"
 #include "framework/Runtime.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "framework/FolderItem.h"
 #include "framework/Label.h"
 #include "framework/Listbox.h"
-#include "framework/Reporter.h"
 #include "framework/Rnd.h"
 #include "framework/Sound.h"
+#include "framework/runtime/Reporter.h"
 #include "player/Window1.h"
 #include "tests/support/WindowFixture.h"
 

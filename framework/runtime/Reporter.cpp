@@ -1,4 +1,4 @@
-#include "framework/Reporter.h"
+#include "framework/runtime/Reporter.h"
 
 #include <iostream>
 #include <mutex>
