@@ -5,8 +5,8 @@
 #include <QSignalBlocker>
 
 #include "framework/Exceptions.h"
-#include "framework/RectControlImpl.h"
 #include "framework/Runtime.h"
+#include "framework/qt/RectControlImpl.h"
 
 namespace {
 

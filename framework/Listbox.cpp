@@ -6,10 +6,10 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Graphics.h"
-#include "framework/GraphicsImpl.h"
-#include "framework/ListboxModel.h"
-#include "framework/RectControlImpl.h"
 #include "framework/Runtime.h"
+#include "framework/qt/GraphicsImpl.h"
+#include "framework/qt/ListboxModel.h"
+#include "framework/qt/RectControlImpl.h"
 
 // --- ListboxRows ---------------------------------------------------------------------------------
 

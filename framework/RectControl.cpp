@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <algorithm>
 
-#include "framework/RectControlImpl.h"
 #include "framework/Window.h"
-#include "framework/WindowImpl.h"
+#include "framework/qt/RectControlImpl.h"
+#include "framework/qt/WindowImpl.h"
 
 RectControl::RectControl() : impl_(std::make_unique<Impl>()) {}
 

@@ -6,8 +6,8 @@
 
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
-#include "framework/WindowRegistry.h"
 #include "framework/audio/AudioOutput.h"
+#include "framework/qt/WindowRegistry.h"
 #include "framework/runtime/Reporter.h"
 
 namespace {

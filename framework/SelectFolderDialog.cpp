@@ -9,7 +9,7 @@
 #include "framework/Exceptions.h"
 #include "framework/FolderItem.h"
 #include "framework/Runtime.h"
-#include "framework/WindowImpl.h"
+#include "framework/qt/WindowImpl.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "framework/PaneChild.h"
 #include "framework/RectControl.h"
 #include "framework/Runtime.h"
-#include "framework/WindowImpl.h"
-#include "framework/WindowRegistry.h"
+#include "framework/qt/WindowImpl.h"
+#include "framework/qt/WindowRegistry.h"
 
 // --- the framework's window lists ---------------------------------------------------------------
 

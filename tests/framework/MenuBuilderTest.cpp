@@ -10,7 +10,7 @@
 #include <QMenuBar>
 
 #include "framework/MenuItem.h"
-#include "framework/WindowImpl.h"
+#include "framework/qt/WindowImpl.h"
 #include "tests/support/WindowFixture.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "framework/Runtime.h"
 #include "framework/SelectFolderDialog.h"
 #include "framework/Window.h"
-#include "framework/WindowImpl.h"
+#include "framework/qt/WindowImpl.h"
 
 namespace {
 

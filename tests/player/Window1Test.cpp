@@ -12,7 +12,7 @@
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
-#include "framework/WindowImpl.h"
+#include "framework/qt/WindowImpl.h"
 #include "tests/support/WindowFixture.h"
 
 #include <unistd.h>

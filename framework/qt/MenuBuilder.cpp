@@ -15,7 +15,7 @@
 #include "framework/Application.h"
 #include "framework/MenuItem.h"
 #include "framework/Runtime.h"
-#include "framework/WindowImpl.h"
+#include "framework/qt/WindowImpl.h"
 
 namespace {
 
