@@ -92,7 +92,7 @@ bool BevelButton::ApplyProperty(const std::string& key, const PropertyValue& val
     Value(value_);
   } else if (key == "AcceptFocus") {
     acceptFocus_ = AsBoolean(value, key);
-    Internals().acceptFocus = acceptFocus_;
+    RectControlAccess::Of(*this).acceptFocus = acceptFocus_;
     UpdateFocusPolicy(*this);
   } else if (key == "HasBackColor") {
     hasBackColor_ = AsBoolean(value, key);

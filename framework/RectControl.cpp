@@ -14,7 +14,7 @@ RectControl::~RectControl() {
 }
 
 void SetControlWidget(RectControl& control, QWidget* widget) {
-  RectControl::Impl& impl = control.Internals();
+  auto& impl = RectControlAccess::Of(control);
   delete impl.widget.data();
   impl.widget = widget;
   impl.naturalFocus = widget->focusPolicy();
@@ -29,7 +29,7 @@ void SetControlWidget(RectControl& control, QWidget* widget) {
 }
 
 void UpdateFocusPolicy(RectControl& control) {
-  RectControl::Impl& impl = control.Internals();
+  auto& impl = RectControlAccess::Of(control);
   if (!impl.widget) return;
   Qt::FocusPolicy policy = impl.naturalFocus;
   if (!impl.acceptFocus) {

@@ -40,9 +40,14 @@ struct Window::Impl {
   void ResizeContent(int width, int height);
 };
 
+// The framework's way to a window's Qt side; Window befriends it.
+struct WindowAccess {
+  static Window::Impl& Of(const Window& window) { return *window.impl_; }
+};
+
 // The content widget of a window: the parent of its controls' widgets.
 inline QWidget* ContentWidget(const Window& window) {
-  return window.Internals().content;
+  return WindowAccess::Of(window).content;
 }
 
 // Builds the Qt menus of a window from its menu bar (MenuBuilder.cpp).

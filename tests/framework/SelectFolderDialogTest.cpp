@@ -118,7 +118,7 @@ TEST_F(SelectFolderDialogTest, ShowsItsTextsOverTheInitialFolderAndGivesTheChose
   EXPECT_EQ(shown.directory, QFile::decodeName((root_ + "/Desktop").c_str()));
   EXPECT_TRUE(shown.modal);
   EXPECT_TRUE(shown.timersHeld);
-  EXPECT_EQ(shown.parent, window_->Internals().frame.get());
+  EXPECT_EQ(shown.parent, WindowAccess::Of(*window_).frame.get());
   EXPECT_FALSE(RuntimeModalActive());
   ASSERT_NE(result, nullptr);
   EXPECT_EQ(result->NativePath(), root_ + "/chosen folder");

@@ -263,7 +263,7 @@ TEST_F(PlaylistsTest, CancellingQuitsWithStatusZeroAndLeavesTheListEmpty) {
 }
 
 TEST_F(PlaylistsTest, EvenRowsAreShadedOverTheWholeCellAndEveryCallReturnsFalse) {
-  auto frame = window_->Internals().frame.get();
+  auto frame = WindowAccess::Of(*window_).frame.get();
   frame->show();
   for (auto list : {window_->MusicList(), window_->PSAList()}) {
     const bool music = list == window_->MusicList();
