@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/BundleResources.h"
 #include "framework/Exceptions.h"
 #include "framework/FolderItem.h"
 #include "framework/Sound.h"

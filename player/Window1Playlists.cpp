@@ -8,6 +8,7 @@
 #include "framework/Listbox.h"
 #include "framework/Runtime.h"
 #include "framework/SelectFolderDialog.h"
+#include "framework/SpecialFolder.h"
 #include "framework/TextUtil.h"
 #include "player/Window1.h"
 

@@ -49,6 +49,3 @@ struct WindowAccess {
 inline QWidget* ContentWidget(const Window& window) {
   return WindowAccess::Of(window).content;
 }
-
-// Builds the Qt menus of a window from its menu bar (MenuBuilder.cpp).
-void BuildQtMenuBar(QMainWindow& frame, const std::shared_ptr<MenuBar>& bar);

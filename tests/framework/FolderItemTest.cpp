@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/FolderItem.h"
+#include "framework/SpecialFolder.h"
 #include "framework/files/DirectoryListing.h"
 #include "tests/support/AsNobody.h"
 

@@ -19,6 +19,7 @@
 #include "framework/Listbox.h"
 #include "framework/Runtime.h"
 #include "framework/SelectFolderDialog.h"
+#include "framework/SpecialFolder.h"
 #include "framework/qt/RectControlImpl.h"
 #include "framework/qt/WindowImpl.h"
 #include "framework/runtime/Reporter.h"
