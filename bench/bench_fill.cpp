@@ -17,8 +17,10 @@
 #include "app/MenuBar1.h"
 #include "bench/BenchUtil.h"
 #include "framework/FolderItem.h"
+#include "framework/FrameworkTypes.h"
 #include "framework/Listbox.h"
 #include "framework/Runtime.h"
+#include "framework/TypeRegistry.h"
 #include "player/Window1.h"
 
 namespace {

@@ -4,6 +4,15 @@
 #include "framework/MenuItem.h"
 #include "framework/runtime/Reporter.h"
 
+namespace {
+
+std::shared_ptr<Application>& RegisteredApp() {
+  static std::shared_ptr<Application> app;
+  return app;
+}
+
+}  // namespace
+
 Application::Application() = default;
 Application::~Application() = default;
 
@@ -23,4 +32,12 @@ void Application::ApplyExceptionPolicy(std::exception_ptr error) {
   } catch (...) {
     ReportException(error);
   }
+}
+
+void RuntimeRegisterAppObject(std::shared_ptr<Application> app) {
+  RegisteredApp() = std::move(app);
+}
+
+std::shared_ptr<Application> RuntimeApplication() {
+  return RegisteredApp();
 }

@@ -4,8 +4,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "framework/Dispatch.h"
 #include "framework/Exceptions.h"
-#include "framework/Runtime.h"
+#include "framework/TypeRegistry.h"
 #include "framework/qt/RectControlImpl.h"
 
 namespace {

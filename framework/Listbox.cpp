@@ -4,8 +4,8 @@
 #include <QScrollBar>
 #include <string>
 
+#include "framework/Dispatch.h"
 #include "framework/Exceptions.h"
-#include "framework/Runtime.h"
 #include "framework/qt/ListboxModel.h"
 #include "framework/qt/RectControlImpl.h"
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "framework/EventLoop.h"
 #include "framework/Exceptions.h"
 #include "framework/FolderItem.h"
 #include "framework/Runtime.h"
@@ -50,7 +51,8 @@ std::shared_ptr<FolderItem> SelectFolderDialog::ShowModal() {
   if (!RuntimeIsInitialized()) throw RuntimeException("the runtime is not initialised");
 
   QWidget* parent = nullptr;
-  if (std::shared_ptr<Window> window = window_.lock()) parent = WindowAccess::Of(*window).frame.get();
+  if (std::shared_ptr<Window> window = window_.lock())
+    parent = WindowAccess::Of(*window).frame.get();
 
   // A dialog of our own around Qt's folder view, so that the prompt stands above it.
   QDialog dialog(parent);

@@ -7,11 +7,13 @@
 #include <typeinfo>
 
 #include "framework/Control.h"
+#include "framework/Dispatch.h"
+#include "framework/EventLoop.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
 #include "framework/PaneChild.h"
 #include "framework/RectControl.h"
-#include "framework/Runtime.h"
+#include "framework/TypeRegistry.h"
 #include "framework/qt/MenuBuilder.h"
 #include "framework/qt/WindowImpl.h"
 #include "framework/qt/WindowRegistry.h"

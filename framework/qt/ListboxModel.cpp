@@ -1,7 +1,7 @@
 #include "framework/qt/ListboxModel.h"
 
+#include "framework/Dispatch.h"
 #include "framework/Graphics.h"
-#include "framework/Runtime.h"
 #include "framework/qt/GraphicsImpl.h"
 
 // --- ListboxRows ---------------------------------------------------------------------------------

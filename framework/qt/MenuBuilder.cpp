@@ -11,8 +11,8 @@
 #include <functional>
 
 #include "framework/Application.h"
+#include "framework/Dispatch.h"
 #include "framework/MenuItem.h"
-#include "framework/Runtime.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "framework/Application.h"
+#include "framework/Dispatch.h"
 #include "framework/Exceptions.h"
-#include "framework/Runtime.h"
 #include "framework/runtime/Reporter.h"
 
 namespace {

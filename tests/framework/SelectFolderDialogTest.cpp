@@ -14,8 +14,8 @@
 #include <functional>
 #include <string>
 
+#include "framework/EventLoop.h"
 #include "framework/FolderItem.h"
-#include "framework/Runtime.h"
 #include "framework/SelectFolderDialog.h"
 #include "framework/Window.h"
 #include "framework/qt/WindowImpl.h"

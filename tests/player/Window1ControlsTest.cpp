@@ -12,10 +12,10 @@
 
 #include "app/MenuBar1.h"
 #include "framework/BevelButton.h"
+#include "framework/Dispatch.h"
 #include "framework/Exceptions.h"
 #include "framework/Label.h"
 #include "framework/Listbox.h"
-#include "framework/Runtime.h"
 #include "framework/Timer.h"
 #include "framework/qt/RectControlImpl.h"
 #include "framework/qt/WindowImpl.h"

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/MenuBar1.h"
+#include "framework/EventLoop.h"
 #include "framework/FolderItem.h"
 #include "framework/Graphics.h"
 #include "framework/Listbox.h"

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "app/Main.h"
+#include "framework/FrameworkTypes.h"
 #include "framework/Runtime.h"
+#include "framework/TypeRegistry.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 
 #include "framework/Exceptions.h"
-#include "framework/Runtime.h"
 #include "framework/qt/RectControlImpl.h"
 
 std::ostream& operator<<(std::ostream& out, const Rect& r) {
