@@ -2,7 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/EventLoop.h"
-#include "framework/Exceptions.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 
@@ -22,14 +22,12 @@ void ApplyPolicy(std::exception_ptr error) {
   }
 }
 
-// Used when the program installs no guarded call of its own.
-std::exception_ptr DefaultHelper(GuardedFunction function, void* argument) {
-  try {
-    function(argument);
-  } catch (const RuntimeException&) {
-    return std::current_exception();
-  }
-  return nullptr;
+// Program code runs only through the program's guarded call; without one it does not run.
+void ReportMissingHelper() {
+  static bool told = false;
+  if (told) return;
+  told = true;
+  ReportProblem("Runtime: no exception helper is installed; events are dropped");
 }
 
 }  // namespace
@@ -39,10 +37,13 @@ void RuntimeSetExceptionHelper(ExceptionHelper helper) {
 }
 
 bool RuntimeCallGuarded(const std::function<void()>& call) {
-  ExceptionHelper helper = installedHelper ? installedHelper : DefaultHelper;
+  if (!installedHelper) {
+    ReportMissingHelper();
+    return false;
+  }
   std::exception_ptr error;
   try {
-    error = helper(CallStdFunction, const_cast<std::function<void()>*>(&call));
+    error = installedHelper(CallStdFunction, const_cast<std::function<void()>*>(&call));
   } catch (...) {
     error = std::current_exception();  // not a RuntimeException: still never crosses Qt
   }
