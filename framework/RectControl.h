@@ -49,8 +49,11 @@ class RectControl : public Control {
 
   void CreatedFor(const std::shared_ptr<class Window>& window) override;
 
-  // Re-places the control for a content area of that size (called by the window).
+  // Re-places the control for a content area of that size.
   void ApplyLocks(int32_t contentWidth, int32_t contentHeight);
+  void WindowResized(int32_t contentWidth, int32_t contentHeight) override {
+    ApplyLocks(contentWidth, contentHeight);
+  }
 
  protected:
   bool ApplyProperty(const std::string& key, const PropertyValue& value) override;

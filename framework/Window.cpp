@@ -12,7 +12,6 @@
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
 #include "framework/PaneChild.h"
-#include "framework/RectControl.h"
 #include "framework/TypeRegistry.h"
 #include "framework/qt/MenuBuilder.h"
 #include "framework/qt/WindowImpl.h"
@@ -129,8 +128,8 @@ void Window::ContentResized(int32_t width, int32_t height) {
   width_ = width;
   height_ = height;
   for (const auto& entry : controls_) {
-    if (auto* control = dynamic_cast<RectControl*>(entry.object.get())) {
-      control->ApplyLocks(width, height);
+    if (auto* control = dynamic_cast<Control*>(entry.object.get())) {
+      control->WindowResized(width, height);
     }
   }
 }
