@@ -33,6 +33,22 @@ int32_t IndexOf(const Object& object) {
   return Control::kNoIndex;
 }
 
+// A window as the framework's window list holds it.
+class Listed : public ListedWindow {
+ public:
+  explicit Listed(std::shared_ptr<Window> window) : window_(std::move(window)) {}
+  const std::shared_ptr<Window>& Get() const override { return window_; }
+  bool Closed() const override { return window_->IsClosed(); }
+  void ReleaseChildren() override {
+    for (const auto& object : window_->Controls()) {
+      if (auto* child = dynamic_cast<PaneChild*>(object.get())) child->SetWindow(nullptr);
+    }
+  }
+
+ private:
+  std::shared_ptr<Window> window_;
+};
+
 }  // namespace
 
 std::shared_ptr<Window> GetImplicitWindow(const std::string& className) {
@@ -60,7 +76,7 @@ Window::~Window() {
 
 void Window::Constructor() {
   auto self = SharedAs<Window>();
-  WindowRegistryAdd(self, ClassKey(*this));
+  WindowRegistryAdd(std::make_unique<Listed>(self), ClassKey(*this));
   Layout();
   CreateControls();
   ContentsChanged(false);

@@ -3,13 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/PaneChild.h"
-#include "framework/Window.h"
-
 namespace {
 
 struct RegisteredWindow {
-  std::shared_ptr<Window> window;
+  std::unique_ptr<ListedWindow> window;
   std::string className;
 };
 
@@ -20,16 +17,16 @@ std::vector<RegisteredWindow>& OpenWindows() {
 
 }  // namespace
 
-void WindowRegistryAdd(const std::shared_ptr<Window>& window, const std::string& className) {
-  OpenWindows().push_back({window, className});
+void WindowRegistryAdd(std::unique_ptr<ListedWindow> window, const std::string& className) {
+  OpenWindows().push_back({std::move(window), className});
 }
 
 void WindowRegistryRemove(const Window* window) {
   auto& list = OpenWindows();
   // Move the reference out first: destroying a window may reenter the registry.
-  std::shared_ptr<Window> keep;
+  std::unique_ptr<ListedWindow> keep;
   for (auto it = list.begin(); it != list.end(); ++it) {
-    if (it->window.get() == window) {
+    if (it->window->Get().get() == window) {
       keep = std::move(it->window);
       list.erase(it);
       break;
@@ -39,18 +36,14 @@ void WindowRegistryRemove(const Window* window) {
 
 std::shared_ptr<Window> WindowRegistryFind(const std::string& className) {
   for (const auto& entry : OpenWindows()) {
-    if (entry.className == className && !entry.window->IsClosed()) return entry.window;
+    if (entry.className == className && !entry.window->Closed()) return entry.window->Get();
   }
   return nullptr;
 }
 
-size_t WindowRegistryCount() {
-  return OpenWindows().size();
-}
-
 bool WindowRegistryAnyOpen() {
   return std::any_of(OpenWindows().begin(), OpenWindows().end(),
-                     [](const RegisteredWindow& entry) { return !entry.window->IsClosed(); });
+                     [](const RegisteredWindow& entry) { return !entry.window->Closed(); });
 }
 
 void WindowRegistryClear() {
@@ -58,10 +51,6 @@ void WindowRegistryClear() {
   OpenWindows().clear();
   // A window that was never closed (the application quit from its menu) still holds the
   // children that hold it, the timer: break those pairs so that the window goes with the list.
-  for (const auto& entry : windows) {
-    for (const auto& object : entry.window->Controls()) {
-      if (auto* child = dynamic_cast<PaneChild*>(object.get())) child->SetWindow(nullptr);
-    }
-  }
+  for (const auto& entry : windows) entry.window->ReleaseChildren();
   windows.clear();
 }
