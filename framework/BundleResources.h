@@ -3,14 +3,9 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
 class FolderItem;
 
 // The bundle's "Resources" folder: the executable's parent's parent's child of that name, or
 // null. A missing executable item or parent raises NilObjectException.
 std::shared_ptr<FolderItem> GetApplicationBundleResources();
-
-// Tests only: makes the bundle lookup start from this path instead of the running
-// executable (an empty path restores the executable).
-void SetBundleExecutableForTests(const std::string& path);

@@ -44,7 +44,7 @@ void ReleaseAlertSounds() {
   gate.permaSound = nullptr;
 }
 
-void ResetAlertSoundsForTests() {
+void ResetAlertSounds() {
   amber = SoundItem{"amber-alert.mp3", nullptr};
   gate = SoundItem{"gate-closed.mp3", nullptr};
 }

@@ -309,6 +309,6 @@ void AudioOutputPlay(const std::shared_ptr<AudioVoice>& voice) {
 void AudioOutputShutdown() {
   AudioOutput::Instance().Shutdown();
 }
-void AudioOutputLoseDeviceForTesting() {
+void AudioOutputLoseDevice() {
   AudioOutput::Instance().LoseDevice();
 }

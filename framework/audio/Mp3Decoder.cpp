@@ -24,10 +24,10 @@ constexpr long kPlayFlags = kProbeFlags | MPG123_NO_FRANKENSTEIN;
 // A read that makes no progress this many times in a row is treated as a decoding error.
 constexpr int kMaxIdleReads = 16;
 
-std::atomic<DecoderReadFunction> readFunction{nullptr};
+std::atomic<Mp3Decoder::ReadFunction> readFunction{nullptr};
 
 ssize_t ReadFile(int fd, void* buffer, size_t bytes) {
-  const DecoderReadFunction read = readFunction.load(std::memory_order_relaxed);
+  const Mp3Decoder::ReadFunction read = readFunction.load(std::memory_order_relaxed);
   return read ? read(fd, buffer, bytes) : ::read(fd, buffer, bytes);
 }
 
@@ -236,7 +236,7 @@ struct Mp3Decoder::Impl {
   }
 };
 
-void SetDecoderReadForTesting(DecoderReadFunction read) {
+void Mp3Decoder::SetReadFunction(ReadFunction read) {
   readFunction.store(read, std::memory_order_relaxed);
 }
 

@@ -17,6 +17,7 @@
 #include "framework/EventLoop.h"
 #include "framework/FolderItem.h"
 #include "framework/SelectFolderDialog.h"
+#include "framework/Testing.h"
 #include "framework/Window.h"
 #include "framework/qt/WindowImpl.h"
 
@@ -139,13 +140,13 @@ TEST_F(SelectFolderDialogTest, ATestResponderAnswersInsideTheModalSession) {
   auto answer = std::make_shared<FolderItem>(root_ + "/chosen folder");
   std::string seenPrompt;
   bool held = false;
-  SelectFolderDialog::SetTestResponder([&](const SelectFolderDialog& asked) {
+  SetSelectFolderResponderForTesting([&](const SelectFolderDialog& asked) {
     seenPrompt = asked.PromptText;
     held = RuntimeModalActive();
     return answer;
   });
   EXPECT_EQ(dialog->ShowModal(), answer);
-  SelectFolderDialog::SetTestResponder(nullptr);
+  SetSelectFolderResponderForTesting(nullptr);
   EXPECT_EQ(seenPrompt, "Please select the folder which contains the PSA messages");
   EXPECT_TRUE(held);
   EXPECT_FALSE(RuntimeModalActive());

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "framework/Sound.h"
+#include "framework/Testing.h"
 #include "framework/audio/AudioOutput.h"
 #include "framework/audio/Mp3Decoder.h"
 #include "tests/support/Pcm.h"

@@ -14,6 +14,7 @@
 
 #include "framework/FolderItem.h"
 #include "framework/Sound.h"
+#include "framework/Testing.h"
 #include "framework/audio/AudioOutput.h"
 
 namespace fs = std::filesystem;

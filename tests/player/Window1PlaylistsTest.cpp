@@ -21,6 +21,7 @@
 #include "framework/Runtime.h"
 #include "framework/SelectFolderDialog.h"
 #include "framework/SpecialFolder.h"
+#include "framework/Testing.h"
 #include "framework/qt/RectControlImpl.h"
 #include "framework/qt/WindowImpl.h"
 #include "framework/runtime/Reporter.h"
@@ -51,7 +52,7 @@ class PlaylistsTest : public testing::Test {
     previous_ = getcwd(nullptr, 0);
     ASSERT_EQ(chdir(root_.c_str()), 0);
     SetReportStream(&reports_);
-    SelectFolderDialog::SetTestResponder([this](const SelectFolderDialog& dialog) {
+    SetSelectFolderResponderForTesting([this](const SelectFolderDialog& dialog) {
       asked_.push_back(
           {dialog.ActionButtonCaption, dialog.Title, dialog.PromptText,
            dialog.InitialDirectory ? dialog.InitialDirectory->NativePath() : "(null)"});
@@ -61,7 +62,7 @@ class PlaylistsTest : public testing::Test {
   }
   void TearDown() override {
     EXPECT_TRUE(CloseAndRelease(window_));
-    SelectFolderDialog::SetTestResponder(nullptr);
+    SetSelectFolderResponderForTesting(nullptr);
     SetReportStream(nullptr);
     MenuBar1::ReleaseInstance();
     if (previous_) {
