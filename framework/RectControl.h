@@ -81,6 +81,3 @@ class RectControl : public Control {
   std::string textFont_ = "System";
   bool bold_ = false, italic_ = false, underline_ = false;
 };
-
-// Sets the keyboard focus chain of a window's controls in the order of their TabIndex.
-void UpdateTabOrder(const class Window& window);

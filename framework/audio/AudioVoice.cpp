@@ -138,10 +138,6 @@ size_t AudioVoice::Render(int16_t* out, size_t frames) {
   // Read the flag first: when it was set, everything it covers is in the ring already.
   const bool decoded = Decoded();
   const size_t n = ring_.Read(out, frames);
-  if (decoded && ring_.Available() == 0) {
-    Stop();
-  } else if (n < frames) {
-    missed_.fetch_add(frames - n, std::memory_order_relaxed);
-  }
+  if (decoded && ring_.Available() == 0) Stop();
   return n;
 }

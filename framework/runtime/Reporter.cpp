@@ -49,8 +49,7 @@ std::ostream& ExceptionStreamLocked(ReporterState& s) {
   return s.exceptionStream ? *s.exceptionStream : std::cerr;
 }
 
-}  // namespace
-
+// The one line that reports an exception, without the repeat count.
 std::string DescribeException(std::exception_ptr error) {
   try {
     std::rethrow_exception(error);
@@ -64,6 +63,8 @@ std::string DescribeException(std::exception_ptr error) {
     return "Unhandled exception of an unknown type";
   }
 }
+
+}  // namespace
 
 void FlushReports() {
   ReporterState& s = State();
