@@ -1,3 +1,5 @@
+// Three threads meet here: the program's (Play, Shutdown), the output's feeder thread (Feed)
+// and SDL's audio thread (Callback). Each field of AudioOutput says which lock guards it.
 #include "framework/audio/AudioOutput.h"
 
 #include <SDL.h>
@@ -296,9 +298,9 @@ class AudioOutput {
 
   // Wakes the feeder early: a new voice to decode, or the end.
   std::mutex wakeMutex_;
-  std::condition_variable wake_;
-  bool woken_ = false;  // under wakeMutex_
-  bool quit_ = false;   // under wakeMutex_
+  std::condition_variable wake_;  // waited on by the feeder under wakeMutex_
+  bool woken_ = false;            // under wakeMutex_
+  bool quit_ = false;             // under wakeMutex_
 };
 
 }  // namespace

@@ -1,3 +1,5 @@
+// Threads: Begin runs on the program's thread, DecodeAhead on the output's feeder thread, both
+// under the stream's mutex; Render runs on SDL's audio thread and takes no lock (AudioVoice.h).
 #include "framework/audio/AudioVoice.h"
 
 #include <SDL.h>
@@ -20,7 +22,7 @@ constexpr size_t kRingFrames = 65536;
 constexpr size_t kFirstFrames = 4096;
 constexpr size_t kFrameBytes = AudioVoice::kChannels * sizeof(int16_t);
 
-std::atomic<uint64_t> lastVoiceId{0};
+std::atomic<uint64_t> lastVoiceId{0};  // any thread; voices are made on the program's thread
 
 }  // namespace
 

@@ -56,11 +56,12 @@ class AudioVoice {
   void FillLocked(size_t limit);
   void FinishLocked();
 
-  const std::shared_ptr<SoundStream> stream_;
-  const uint64_t id_;
+  const std::shared_ptr<SoundStream> stream_;  // constant; shared with the Sound and its voices
+  const uint64_t id_;                          // constant: this voice's claim on the stream
+  // Written by the decoding side (Begin, then DecodeAhead), read by the callback; lock-free.
   SampleRing ring_;
-  std::atomic<bool> playing_{false};
-  std::atomic<bool> decoded_{false};  // set by the producer after its last write to ring_
+  std::atomic<bool> playing_{false};  // any thread
+  std::atomic<bool> decoded_{false};  // set by the decoding side after its last write to ring_
 
   // The decoding side, under the stream's mutex while this voice owns the stream.
   _SDL_AudioStream* converter_ = nullptr;  // null when the stream has the output's format

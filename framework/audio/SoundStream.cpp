@@ -1,3 +1,5 @@
+// Threads: made on the program's thread by Sound::Open; destroyed by whoever lets go of it
+// last, the program's thread or the output's feeder thread (SoundStream.h).
 #include "framework/audio/SoundStream.h"
 
 #include <utility>

@@ -1,3 +1,5 @@
+// Threads: any thread reports here (the audio output's feeder thread among them); one mutex
+// guards everything, and the state is never destroyed, so a report at exit is still safe.
 #include "framework/runtime/Reporter.h"
 
 #include <iostream>
