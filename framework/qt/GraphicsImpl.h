@@ -1,4 +1,5 @@
-// Framework-internal: the Qt side of a Graphics. Only framework .cpp files include this.
+// Framework-internal: the Qt side of a Graphics, the painter and the rectangle of the paint
+// event in progress. All inline.
 #pragma once
 
 #include <QPainter>

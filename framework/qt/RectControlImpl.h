@@ -1,4 +1,7 @@
-// Framework-internal: the Qt side of a RectControl.
+// Framework-internal: the Qt side of a RectControl, its widget and how that takes the focus.
+// SetControlWidget and UpdateFocusPolicy are defined in RectControl.cpp, beside the rules of
+// place and focus that they apply: in a source of their own, they and the control would call
+// each other.
 #pragma once
 
 #include <QPointer>

@@ -1,4 +1,5 @@
-// Framework-internal: the Qt side of a Window. Only framework .cpp files include this.
+// Framework-internal: the Qt side of a Window, its frame and the content area below the menu
+// bar.
 #pragma once
 
 #include <QCloseEvent>
