@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <exception>
 
-#include "framework/Runtime.h"
+#include "framework/Dispatch.h"
 
 // The process's whole life; gives the exit status.
 int32_t LumivoxMain();

@@ -4,6 +4,8 @@
 
 namespace {
 
+void (*itemHook)(MenuItem& item) = nullptr;
+
 std::shared_ptr<MenuBar1>& SingleInstance() {
   static std::shared_ptr<MenuBar1> instance;
   return instance;
@@ -20,7 +22,7 @@ void BuildItem(MenuBar1& bar, const char* parent, const char* name, const char* 
   item->AutoEnable(true);
   item->Text(text);
   if (shortcut) item->KeyboardShortcut(shortcut);
-  if (MenuBar1::itemCreatedHook) MenuBar1::itemCreatedHook(*item);
+  if (itemHook) itemHook(*item);
   if (parent) {
     NilCheck(bar.Child(parent))->Append(item);
   } else {
@@ -30,7 +32,9 @@ void BuildItem(MenuBar1& bar, const char* parent, const char* name, const char* 
 
 }  // namespace
 
-void (*MenuBar1::itemCreatedHook)(MenuItem& item) = nullptr;
+void SetMenuBar1ItemHook(void (*hook)(MenuItem& item)) {
+  itemHook = hook;
+}
 
 std::shared_ptr<MenuBar1> MenuBar1::Instance() {
   auto& instance = SingleInstance();

@@ -16,7 +16,8 @@ class MenuBar1 : public MenuBar {
   void Constructor() override;
   void Untitled0();
   void Untitled1();
-
-  // The construction hook that tests use to make the build fail part-way.
-  static void (*itemCreatedHook)(MenuItem& item);
 };
+
+// Called with each item as the menu bar builds it, before the item is attached (null: none).
+// Tests reach this through SetMenuItemCreatedHookForTesting (app/Testing.h).
+void SetMenuBar1ItemHook(void (*hook)(MenuItem& item));

@@ -14,11 +14,15 @@
 #include <thread>
 #include <vector>
 
+#include "app/Main.h"
 #include "app/MenuBar1.h"
 #include "bench/BenchUtil.h"
+#include "framework/Dispatch.h"
 #include "framework/FolderItem.h"
+#include "framework/FrameworkTypes.h"
 #include "framework/Listbox.h"
 #include "framework/Runtime.h"
+#include "framework/TypeRegistry.h"
 #include "player/Window1.h"
 
 namespace {
@@ -89,6 +93,7 @@ void Measure(const std::string& root, int files) {
 int main() {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   RuntimeInit();
+  RuntimeSetExceptionHelper(CallFunctionWithExceptionHandling);
   RuntimeInitFrameworkTypes();
   RuntimeLoadPlugin("BevelButton");
   char pattern[] = "/tmp/lumivox-bench-fill-XXXXXX";

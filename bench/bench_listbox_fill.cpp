@@ -10,7 +10,9 @@
 
 #include <QCoreApplication>
 
+#include "app/Main.h"
 #include "bench/BenchUtil.h"
+#include "framework/Dispatch.h"
 #include "framework/Listbox.h"
 #include "framework/Runtime.h"
 #include "framework/Window.h"
@@ -21,6 +23,7 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   const int rows = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
   RuntimeInit();
+  RuntimeSetExceptionHelper(CallFunctionWithExceptionHandling);
   std::vector<double> fill, paint, select;
   for (int run = 0; run < 5; ++run) {
     auto window = std::make_shared<Window>();

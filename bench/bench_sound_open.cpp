@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/AudioOutput.h"
 #include "framework/Sound.h"
+#include "framework/audio/AudioOutput.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

@@ -2,7 +2,16 @@
 
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
-#include "framework/Reporter.h"
+#include "framework/runtime/Reporter.h"
+
+namespace {
+
+std::shared_ptr<Application>& RegisteredApp() {
+  static std::shared_ptr<Application> app;
+  return app;
+}
+
+}  // namespace
 
 Application::Application() = default;
 Application::~Application() = default;
@@ -23,4 +32,12 @@ void Application::ApplyExceptionPolicy(std::exception_ptr error) {
   } catch (...) {
     ReportException(error);
   }
+}
+
+void RuntimeRegisterAppObject(std::shared_ptr<Application> app) {
+  RegisteredApp() = std::move(app);
+}
+
+std::shared_ptr<Application> RuntimeApplication() {
+  return RegisteredApp();
 }

@@ -1,5 +1,5 @@
 // The application object: the framework holds the one registered instance for the life of
-// the process (RuntimeRegisterAppObject).
+// the process (RuntimeRegisterAppObject, until RuntimeExit).
 #pragma once
 
 #include <exception>
@@ -47,3 +47,9 @@ class Application : public Object {
  private:
   std::shared_ptr<class MenuBar> menuBar_;
 };
+
+// The application object of the process: registered by the program's start-up, offered every
+// exception that escapes an event handler, and asked for its events. Null before it is
+// registered, and after RuntimeExit.
+void RuntimeRegisterAppObject(std::shared_ptr<Application> app);
+std::shared_ptr<Application> RuntimeApplication();

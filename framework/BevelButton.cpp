@@ -4,9 +4,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "framework/Dispatch.h"
 #include "framework/Exceptions.h"
-#include "framework/RectControlImpl.h"
-#include "framework/Runtime.h"
+#include "framework/TypeRegistry.h"
+#include "framework/qt/RectControlImpl.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ bool BevelButton::ApplyProperty(const std::string& key, const PropertyValue& val
     Value(value_);
   } else if (key == "AcceptFocus") {
     acceptFocus_ = AsBoolean(value, key);
-    Internals().acceptFocus = acceptFocus_;
+    RectControlAccess::Of(*this).acceptFocus = acceptFocus_;
     UpdateFocusPolicy(*this);
   } else if (key == "HasBackColor") {
     hasBackColor_ = AsBoolean(value, key);

@@ -24,6 +24,9 @@ class Control : public Object {
 
   // Raised once by the window after its construction, in creation order.
   virtual void RaiseOpen() {}
+  // Raised by the window when its content area has taken a new size; a control with a place
+  // on the window re-places itself.
+  virtual void WindowResized(int32_t /*contentWidth*/, int32_t /*contentHeight*/) {}
 
  protected:
   bool ApplyProperty(const std::string& key, const PropertyValue& value) override;

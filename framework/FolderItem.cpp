@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "framework/DirectoryListing.h"
 #include "framework/Sound.h"
+#include "framework/files/DirectoryListing.h"
 
 struct FolderItem::Listing : DirectoryListing {};
 

@@ -60,14 +60,3 @@ std::shared_ptr<FolderItem> GetFolderItem(const std::string& name, int32_t pathT
 
 // The running executable's own item; null when the system does not tell.
 std::shared_ptr<FolderItem> ExecutableFile();
-
-// The user's folders, as the platform's standard locations give them; null when there is
-// none.
-namespace SpecialFolder {
-std::shared_ptr<FolderItem> Music();
-std::shared_ptr<FolderItem> Desktop();
-}  // namespace SpecialFolder
-
-// The application bundle's "Resources" folder: the executable's parent's parent's child of
-// that name, or null. A missing executable item or parent raises NilObjectException.
-std::shared_ptr<FolderItem> GetApplicationBundleResources();

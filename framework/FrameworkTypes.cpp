@@ -1,4 +1,5 @@
-// The framework's own entries in the runtime's type information.
+#include "framework/FrameworkTypes.h"
+
 #include "framework/Application.h"
 #include "framework/BevelButton.h"
 #include "framework/FolderItem.h"
@@ -6,10 +7,10 @@
 #include "framework/Label.h"
 #include "framework/Listbox.h"
 #include "framework/MenuItem.h"
-#include "framework/Runtime.h"
 #include "framework/SelectFolderDialog.h"
 #include "framework/Sound.h"
 #include "framework/Timer.h"
+#include "framework/TypeRegistry.h"
 #include "framework/Window.h"
 
 void RuntimeInitFrameworkTypes() {

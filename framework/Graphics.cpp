@@ -1,6 +1,6 @@
 #include "framework/Graphics.h"
 
-#include "framework/GraphicsImpl.h"
+#include "framework/qt/GraphicsImpl.h"
 
 Graphics::Graphics() : impl_(std::make_unique<Impl>()) {}
 

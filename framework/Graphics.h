@@ -21,10 +21,12 @@ class Graphics : public Object {
   // Fills the rectangle in ForeColor, clipped to the drawing context's area.
   void FillRect(int32_t x, int32_t y, int32_t width, int32_t height);
 
-  struct Impl;
-  Impl& Internals() const { return *impl_; }
-
  private:
+  // The painter and the rectangle of the paint event in progress (framework/qt/GraphicsImpl.h),
+  // reached through GraphicsAccess.
+  struct Impl;
+  friend struct GraphicsAccess;
+
   std::unique_ptr<Impl> impl_;
   Color foreColor_;
 };

@@ -45,12 +45,13 @@ class Listbox : public RectControl {
   // handler painted all of it: the selection highlight is then left out.
   Event<Listbox, bool, std::shared_ptr<Graphics>, int32_t, int32_t> CellBackgroundPaint;
 
-  struct Model;
-
  protected:
   bool ApplyProperty(const std::string& key, const PropertyValue& value) override;
 
  private:
+  // The Qt side of the list: its rows, view and delegate (framework/qt/ListboxModel.h).
+  struct Model;
+
   void CheckRow(int32_t row, const char* operation) const;
   void ApplyScrollbars();
 

@@ -1,7 +1,7 @@
 #include "framework/MenuItem.h"
 
 #include "framework/Application.h"
-#include "framework/Runtime.h"
+#include "framework/EventLoop.h"
 
 MenuItem::MenuItem() = default;
 MenuItem::~MenuItem() = default;

@@ -1,5 +1,5 @@
 // Menus: a tree of MenuItem objects. The tree is plain data; a window that is given a menu
-// bar builds its Qt menus from the tree (MenuBuilder.cpp).
+// bar builds its Qt menus from the tree (framework/qt/MenuBuilder.cpp).
 #pragma once
 
 #include <cstdint>

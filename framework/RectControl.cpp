@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <algorithm>
 
-#include "framework/RectControlImpl.h"
 #include "framework/Window.h"
-#include "framework/WindowImpl.h"
+#include "framework/qt/RectControlImpl.h"
+#include "framework/qt/WindowImpl.h"
 
 RectControl::RectControl() : impl_(std::make_unique<Impl>()) {}
 
@@ -14,7 +14,7 @@ RectControl::~RectControl() {
 }
 
 void SetControlWidget(RectControl& control, QWidget* widget) {
-  RectControl::Impl& impl = control.Internals();
+  auto& impl = RectControlAccess::Of(control);
   delete impl.widget.data();
   impl.widget = widget;
   impl.naturalFocus = widget->focusPolicy();
@@ -29,7 +29,7 @@ void SetControlWidget(RectControl& control, QWidget* widget) {
 }
 
 void UpdateFocusPolicy(RectControl& control) {
-  RectControl::Impl& impl = control.Internals();
+  auto& impl = RectControlAccess::Of(control);
   if (!impl.widget) return;
   Qt::FocusPolicy policy = impl.naturalFocus;
   if (!impl.acceptFocus) {
@@ -56,6 +56,22 @@ void RectControl::CreatedFor(const std::shared_ptr<class Window>& window) {
 }
 
 namespace {
+
+// Sets the keyboard focus chain of a window's controls in the order of their TabIndex.
+void UpdateTabOrder(const Window& window) {
+  std::vector<std::pair<int32_t, QWidget*>> chain;
+  for (const auto& object : window.Controls()) {
+    auto* control = dynamic_cast<RectControl*>(object.get());
+    if (control && ControlWidget(*control)) {
+      chain.emplace_back(control->TabIndex(), ControlWidget(*control));
+    }
+  }
+  std::stable_sort(chain.begin(), chain.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 1; i < chain.size(); ++i) {
+    QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
+  }
+}
 
 int32_t Offset(bool lockNear, bool lockFar, int32_t delta, bool forPosition) {
   if (forPosition) return (lockFar && !lockNear) ? delta : 0;
@@ -193,19 +209,4 @@ bool RectControl::ApplyProperty(const std::string& key, const PropertyValue& val
     return Control::ApplyProperty(key, value);
   }
   return true;
-}
-
-void UpdateTabOrder(const Window& window) {
-  std::vector<std::pair<int32_t, QWidget*>> chain;
-  for (const auto& object : window.Controls()) {
-    auto* control = dynamic_cast<RectControl*>(object.get());
-    if (control && ControlWidget(*control)) {
-      chain.emplace_back(control->TabIndex(), ControlWidget(*control));
-    }
-  }
-  std::stable_sort(chain.begin(), chain.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (size_t i = 1; i < chain.size(); ++i) {
-    QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
-  }
 }

@@ -1,5 +1,5 @@
 // A control with a place on its window: position, size, edge locks, tab order, text style.
-// Subclasses give it their Qt widget (RectControlImpl.h, framework-internal).
+// Subclasses give it their Qt widget (framework/qt/RectControlImpl.h).
 #pragma once
 
 #include <cstdint>
@@ -50,16 +50,21 @@ class RectControl : public Control {
 
   void CreatedFor(const std::shared_ptr<class Window>& window) override;
 
-  // Re-places the control for a content area of that size (called by the window).
+  // Re-places the control for a content area of that size.
   void ApplyLocks(int32_t contentWidth, int32_t contentHeight);
-
-  struct Impl;
-  Impl& Internals() const { return *impl_; }
+  void WindowResized(int32_t contentWidth, int32_t contentHeight) override {
+    ApplyLocks(contentWidth, contentHeight);
+  }
 
  protected:
   bool ApplyProperty(const std::string& key, const PropertyValue& value) override;
 
  private:
+  // The Qt side of the control (framework/qt/RectControlImpl.h), reached through
+  // RectControlAccess.
+  struct Impl;
+  friend struct RectControlAccess;
+
   // Makes the current place the design place for the current content size.
   void Rebase();
   // Sets one coordinate of the design place, the others kept where they stand now.
@@ -77,6 +82,3 @@ class RectControl : public Control {
   std::string textFont_ = "System";
   bool bold_ = false, italic_ = false, underline_ = false;
 };
-
-// Sets the keyboard focus chain of a window's controls in the order of their TabIndex.
-void UpdateTabOrder(const class Window& window);

@@ -2,7 +2,6 @@
 // Created for a window (Window::New), it shows over that window; the window is held weakly.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,12 +24,6 @@ class SelectFolderDialog : public Object {
 
   // Shows the dialog and waits for the answer: the chosen folder, or null when cancelled.
   std::shared_ptr<FolderItem> ShowModal();
-
-  // Tests answer dialogs programmatically: while set, ShowModal does not show anything and
-  // gives what the responder returns for the dialog (inside the modal session, as a real
-  // dialog would). Pass nullptr to show real dialogs again.
-  using Responder = std::function<std::shared_ptr<FolderItem>(const SelectFolderDialog&)>;
-  static void SetTestResponder(Responder responder);
 
   void CreatedFor(const std::shared_ptr<class Window>& window) override;
 

@@ -1,19 +1,21 @@
+// Threads: a Sound is used from the program's thread; its stream is shared with the voices
+// that play it, which the audio output's feeder thread decodes and may release (Sound.h).
 #include "framework/Sound.h"
 
 #include <utility>
 
-#include "framework/AudioOutput.h"
-#include "framework/AudioVoice.h"
-#include "framework/Mp3Decoder.h"
-#include "framework/Reporter.h"
-#include "framework/SoundStream.h"
 #include "framework/TextUtil.h"
+#include "framework/audio/AudioOutput.h"
+#include "framework/audio/AudioVoice.h"
+#include "framework/audio/Mp3Decoder.h"
+#include "framework/audio/SoundStream.h"
+#include "framework/runtime/Reporter.h"
 
 struct Sound::Impl {
-  // The file, open since Open; shared with the voices that play it.
+  // The file, open since Open; shared with the voices that play it. Set once, by Open.
   std::shared_ptr<SoundStream> stream;
-  double duration = -1;
-  // The voice of the last Play; the output holds it too while it plays.
+  double duration = -1;  // set once, by Open
+  // The voice of the last Play; the output holds it too while it plays. Program's thread only.
   std::shared_ptr<AudioVoice> voice;
 };
 

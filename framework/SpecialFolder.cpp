@@ -1,3 +1,5 @@
+#include "framework/SpecialFolder.h"
+
 #include <QFile>
 #include <QStandardPaths>
 

@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <string>
 
+#include "framework/Dispatch.h"
+#include "framework/EventLoop.h"
 #include "framework/Exceptions.h"
-#include "framework/Runtime.h"
 
 struct Timer::Impl {
   QTimer timer;

@@ -54,12 +54,12 @@ class Timer : public Object, public actionSource {
 
   Event<Timer> Action;
 
-  struct Impl;
-
  protected:
   bool ApplyProperty(const std::string& key, const PropertyValue& value) override;
 
  private:
+  struct Impl;  // the QTimer
+
   void Restart();
   void Expired();
 

@@ -7,27 +7,17 @@
 #include <typeinfo>
 
 #include "framework/Control.h"
+#include "framework/Dispatch.h"
+#include "framework/EventLoop.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
 #include "framework/PaneChild.h"
-#include "framework/RectControl.h"
-#include "framework/Runtime.h"
-#include "framework/WindowImpl.h"
-#include "framework/WindowRegistry.h"
-
-// --- the framework's window lists ---------------------------------------------------------------
+#include "framework/TypeRegistry.h"
+#include "framework/qt/MenuBuilder.h"
+#include "framework/qt/WindowImpl.h"
+#include "framework/qt/WindowRegistry.h"
 
 namespace {
-
-struct RegisteredWindow {
-  std::shared_ptr<Window> window;
-  std::string className;
-};
-
-std::vector<RegisteredWindow>& OpenWindows() {
-  static std::vector<RegisteredWindow> windows;
-  return windows;
-}
 
 std::string ClassKey(const Window& window) {
   std::string name = RuntimeTypeName(std::type_index(typeid(window)));
@@ -43,67 +33,26 @@ int32_t IndexOf(const Object& object) {
   return Control::kNoIndex;
 }
 
-}  // namespace
-
-void WindowRegistryAdd(const std::shared_ptr<Window>& window, const std::string& className) {
-  OpenWindows().push_back({window, className});
-}
-
-void WindowRegistryRemove(const Window* window) {
-  auto& list = OpenWindows();
-  // Move the reference out first: destroying a window may reenter the registry.
-  std::shared_ptr<Window> keep;
-  for (auto it = list.begin(); it != list.end(); ++it) {
-    if (it->window.get() == window) {
-      keep = std::move(it->window);
-      list.erase(it);
-      break;
-    }
-  }
-}
-
-std::shared_ptr<Window> WindowRegistryFind(const std::string& className) {
-  for (const auto& entry : OpenWindows()) {
-    if (entry.className == className && !entry.window->IsClosed()) return entry.window;
-  }
-  return nullptr;
-}
-
-size_t WindowRegistryCount() {
-  return OpenWindows().size();
-}
-
-bool WindowRegistryAnyOpen() {
-  return std::any_of(OpenWindows().begin(), OpenWindows().end(),
-                     [](const RegisteredWindow& entry) { return !entry.window->IsClosed(); });
-}
-
-void WindowRegistryClear() {
-  auto windows = std::move(OpenWindows());
-  OpenWindows().clear();
-  // A window that was never closed (the application quit from its menu) still holds the
-  // children that hold it, the timer: break those pairs so that the window goes with the list.
-  for (const auto& entry : windows) {
-    for (const auto& object : entry.window->Controls()) {
+// A window as the framework's window list holds it.
+class Listed : public ListedWindow {
+ public:
+  explicit Listed(std::shared_ptr<Window> window) : window_(std::move(window)) {}
+  const std::shared_ptr<Window>& Get() const override { return window_; }
+  bool Closed() const override { return window_->IsClosed(); }
+  void ReleaseChildren() override {
+    for (const auto& object : window_->Controls()) {
       if (auto* child = dynamic_cast<PaneChild*>(object.get())) child->SetWindow(nullptr);
     }
   }
-  windows.clear();
-}
+
+ private:
+  std::shared_ptr<Window> window_;
+};
+
+}  // namespace
 
 std::shared_ptr<Window> GetImplicitWindow(const std::string& className) {
   return WindowRegistryFind(className);
-}
-
-// --- Window --------------------------------------------------------------------------------------
-
-void Window::Impl::ResizeContent(int width, int height) {
-  int menuHeight = 0;
-  if (frame->menuWidget() && frame->menuWidget()->isVisibleTo(frame.get())) {
-    menuHeight = frame->menuWidget()->sizeHint().height();
-  }
-  content->resize(width, height);
-  frame->resize(width, height + menuHeight);
 }
 
 Window::Window() : impl_(std::make_unique<Impl>()) {
@@ -127,7 +76,7 @@ Window::~Window() {
 
 void Window::Constructor() {
   auto self = SharedAs<Window>();
-  WindowRegistryAdd(self, ClassKey(*this));
+  WindowRegistryAdd(std::make_unique<Listed>(self), ClassKey(*this));
   Layout();
   CreateControls();
   ContentsChanged(false);
@@ -195,8 +144,8 @@ void Window::ContentResized(int32_t width, int32_t height) {
   width_ = width;
   height_ = height;
   for (const auto& entry : controls_) {
-    if (auto* control = dynamic_cast<RectControl*>(entry.object.get())) {
-      control->ApplyLocks(width, height);
+    if (auto* control = dynamic_cast<Control*>(entry.object.get())) {
+      control->WindowResized(width, height);
     }
   }
 }

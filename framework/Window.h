@@ -73,14 +73,14 @@ class Window : public Object {
   void CloseWindow();
   bool IsClosed() const { return closed_; }
 
-  struct Impl;
-  Impl& Internals() const { return *impl_; }
-
  protected:
   bool ApplyProperty(const std::string& key, const PropertyValue& value) override;
 
  private:
-  friend struct Impl;
+  // The Qt side of the window (framework/qt/WindowImpl.h), reached through WindowAccess.
+  struct Impl;
+  friend struct WindowAccess;
+
   void ContentResized(int32_t width, int32_t height);
   void Closing();
   void ApplyLimits();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/BundleResources.h"
 #include "framework/Exceptions.h"
 #include "framework/FolderItem.h"
 #include "framework/Sound.h"
@@ -43,7 +44,7 @@ void ReleaseAlertSounds() {
   gate.permaSound = nullptr;
 }
 
-void ResetAlertSoundsForTests() {
+void ResetAlertSounds() {
   amber = SoundItem{"amber-alert.mp3", nullptr};
   gate = SoundItem{"gate-closed.mp3", nullptr};
 }

@@ -12,5 +12,6 @@ std::shared_ptr<Sound> amberalert();
 std::shared_ptr<Sound> gateclosed();
 // Drops both sounds, amber first (end of the process). The items stay loaded.
 void ReleaseAlertSounds();
-// Tests only: forgets both loads, so that the next calls load again.
-void ResetAlertSoundsForTests();
+// Forgets both loads, so that the next calls load again. Tests reach this through
+// ResetAlertSoundsForTesting (app/Testing.h).
+void ResetAlertSounds();

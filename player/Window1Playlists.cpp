@@ -2,12 +2,13 @@
 // folder ("music" or "PSAs" in the working directory), asking for the folder when it is
 // missing; cancelling that question ends the program. Both lists shade every other row.
 #include "framework/Color.h"
+#include "framework/EventLoop.h"
 #include "framework/Exceptions.h"
 #include "framework/FolderItem.h"
 #include "framework/Graphics.h"
 #include "framework/Listbox.h"
-#include "framework/Runtime.h"
 #include "framework/SelectFolderDialog.h"
+#include "framework/SpecialFolder.h"
 #include "framework/TextUtil.h"
 #include "player/Window1.h"
 

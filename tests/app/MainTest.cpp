@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/EventLoop.h"
 #include "framework/Exceptions.h"
+#include "framework/Runtime.h"
+#include "framework/TypeRegistry.h"
 #include "framework/Window.h"
 
 namespace {

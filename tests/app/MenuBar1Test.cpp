@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Testing.h"
 #include "framework/Exceptions.h"
 
 namespace {
@@ -23,7 +24,7 @@ const std::vector<Row> kEditMenu = {
 class MenuBar1Test : public ::testing::Test {
  protected:
   void TearDown() override {
-    MenuBar1::itemCreatedHook = nullptr;
+    SetMenuItemCreatedHookForTesting(nullptr);
     MenuBar1::ReleaseInstance();
   }
 };
@@ -77,11 +78,11 @@ TEST_F(MenuBar1Test, LookupFindsItemsInsideMenus) {
 }
 
 TEST_F(MenuBar1Test, FailedBuildLeavesNoInstanceAndTheNextCallBuildsItAll) {
-  MenuBar1::itemCreatedHook = [](MenuItem& item) {
+  SetMenuItemCreatedHookForTesting([](MenuItem& item) {
     if (item.Name() == "EditCopy") throw NilObjectException("injected");
-  };
+  });
   EXPECT_THROW(MenuBar1::Instance(), NilObjectException);
-  MenuBar1::itemCreatedHook = nullptr;
+  SetMenuItemCreatedHookForTesting(nullptr);
   auto bar = MenuBar1::Instance();
   ASSERT_EQ(bar->Count(), 2);
   EXPECT_EQ(bar->Child("FileMenu")->Count(), 1);

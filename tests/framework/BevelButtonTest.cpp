@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "framework/Exceptions.h"
-#include "framework/RectControlImpl.h"
+#include "framework/qt/RectControlImpl.h"
 #include "tests/support/WindowFixture.h"
 
 namespace {

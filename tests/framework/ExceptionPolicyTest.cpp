@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "framework/Application.h"
+#include "framework/Dispatch.h"
 #include "framework/Exceptions.h"
-#include "framework/Reporter.h"
-#include "framework/Runtime.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 

@@ -13,8 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "framework/DirectoryListing.h"
 #include "framework/FolderItem.h"
+#include "framework/SpecialFolder.h"
+#include "framework/files/DirectoryListing.h"
 #include "tests/support/AsNobody.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <QLabel>
 
-#include "framework/RectControlImpl.h"
+#include "framework/qt/RectControlImpl.h"
 
 namespace {
 

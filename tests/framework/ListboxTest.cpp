@@ -11,7 +11,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Graphics.h"
-#include "framework/RectControlImpl.h"
+#include "framework/qt/RectControlImpl.h"
 #include "tests/support/WindowFixture.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <QMenuBar>
 
 #include "framework/MenuItem.h"
-#include "framework/WindowImpl.h"
+#include "framework/qt/WindowImpl.h"
 #include "tests/support/WindowFixture.h"
 
 namespace {
@@ -36,7 +36,7 @@ class MenuBuilderTest : public ::testing::Test {
     bar->Append(edit);
     window = MakeBareWindow();
     window->MenuBar(bar);
-    QMenu* menu = window->Internals().frame->menuBar()->actions().at(0)->menu();
+    QMenu* menu = WindowAccess::Of(*window).frame->menuBar()->actions().at(0)->menu();
     actions = menu->actions();
     line = new QLineEdit(ContentWidget(*window));
     line->show();
@@ -45,7 +45,7 @@ class MenuBuilderTest : public ::testing::Test {
 
   // Shows the menu's enabled states as they are when the menu opens.
   void Refresh() {
-    emit window->Internals().frame->menuBar()->actions().at(0)->menu()->aboutToShow();
+    emit WindowAccess::Of(*window).frame->menuBar()->actions().at(0)->menu()->aboutToShow();
   }
 
   std::shared_ptr<Window> window;
@@ -62,7 +62,7 @@ TEST_F(MenuBuilderTest, CaptionsShortcutsAndSeparators) {
 }
 
 TEST_F(MenuBuilderTest, EditCommandsFollowTheFocusedWidget) {
-  window->Internals().frame->activateWindow();
+  WindowAccess::Of(*window).frame->activateWindow();
   line->setFocus();
   QApplication::processEvents();
   if (QApplication::focusWidget() != line) GTEST_SKIP() << "no keyboard focus on this platform";

@@ -10,7 +10,7 @@
 
 #include "framework/BevelButton.h"
 #include "framework/Label.h"
-#include "framework/RectControlImpl.h"
+#include "framework/qt/RectControlImpl.h"
 #include "tests/support/WindowFixture.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "framework/Reporter.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 

@@ -14,11 +14,12 @@
 #include <functional>
 #include <string>
 
+#include "framework/EventLoop.h"
 #include "framework/FolderItem.h"
-#include "framework/Runtime.h"
 #include "framework/SelectFolderDialog.h"
+#include "framework/Testing.h"
 #include "framework/Window.h"
-#include "framework/WindowImpl.h"
+#include "framework/qt/WindowImpl.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ TEST_F(SelectFolderDialogTest, ShowsItsTextsOverTheInitialFolderAndGivesTheChose
   EXPECT_EQ(shown.directory, QFile::decodeName((root_ + "/Desktop").c_str()));
   EXPECT_TRUE(shown.modal);
   EXPECT_TRUE(shown.timersHeld);
-  EXPECT_EQ(shown.parent, window_->Internals().frame.get());
+  EXPECT_EQ(shown.parent, WindowAccess::Of(*window_).frame.get());
   EXPECT_FALSE(RuntimeModalActive());
   ASSERT_NE(result, nullptr);
   EXPECT_EQ(result->NativePath(), root_ + "/chosen folder");
@@ -139,13 +140,13 @@ TEST_F(SelectFolderDialogTest, ATestResponderAnswersInsideTheModalSession) {
   auto answer = std::make_shared<FolderItem>(root_ + "/chosen folder");
   std::string seenPrompt;
   bool held = false;
-  SelectFolderDialog::SetTestResponder([&](const SelectFolderDialog& asked) {
+  SetSelectFolderResponderForTesting([&](const SelectFolderDialog& asked) {
     seenPrompt = asked.PromptText;
     held = RuntimeModalActive();
     return answer;
   });
   EXPECT_EQ(dialog->ShowModal(), answer);
-  SelectFolderDialog::SetTestResponder(nullptr);
+  SetSelectFolderResponderForTesting(nullptr);
   EXPECT_EQ(seenPrompt, "Please select the folder which contains the PSA messages");
   EXPECT_TRUE(held);
   EXPECT_FALSE(RuntimeModalActive());

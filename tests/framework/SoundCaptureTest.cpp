@@ -23,9 +23,10 @@
 #include <thread>
 #include <vector>
 
-#include "framework/AudioOutput.h"
-#include "framework/Mp3Decoder.h"
 #include "framework/Sound.h"
+#include "framework/Testing.h"
+#include "framework/audio/AudioOutput.h"
+#include "framework/audio/Mp3Decoder.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/Pcm.h"
 

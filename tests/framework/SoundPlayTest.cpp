@@ -12,9 +12,10 @@
 #include <string>
 #include <thread>
 
-#include "framework/AudioOutput.h"
 #include "framework/FolderItem.h"
 #include "framework/Sound.h"
+#include "framework/Testing.h"
+#include "framework/audio/AudioOutput.h"
 #include "tests/support/Fixtures.h"
 
 namespace fs = std::filesystem;

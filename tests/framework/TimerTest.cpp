@@ -6,8 +6,8 @@
 
 #include <QTest>
 
+#include "framework/EventLoop.h"
 #include "framework/Exceptions.h"
-#include "framework/Runtime.h"
 #include "tests/support/WindowFixture.h"
 
 namespace {

@@ -6,12 +6,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/Testing.h"
 #include "framework/BevelButton.h"
-#include "framework/BundleResources.h"
 #include "framework/Exceptions.h"
 #include "framework/Label.h"
-#include "framework/Reporter.h"
 #include "framework/Sound.h"
+#include "framework/Testing.h"
+#include "framework/runtime/Reporter.h"
 #include "player/AlertSounds.h"
 #include "player/Window1.h"
 #include "tests/support/Fixtures.h"
@@ -30,8 +31,8 @@ class Window1AlertsTest : public ::testing::Test {
          "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(bundle);
     fs::create_directories(bundle / "Contents" / "MacOS");
-    SetBundleExecutableForTests((bundle / "Contents" / "MacOS" / "Lumivox").string());
-    ResetAlertSoundsForTests();
+    SetBundleExecutableForTesting((bundle / "Contents" / "MacOS" / "Lumivox").string());
+    ResetAlertSoundsForTesting();
     SetReportStream(&reports);
     window = std::make_shared<Window1>();
     window->Layout();
@@ -40,8 +41,8 @@ class Window1AlertsTest : public ::testing::Test {
   void TearDown() override {
     EXPECT_TRUE(CloseAndRelease(window));
     ReleaseAlertSounds();
-    ResetAlertSoundsForTests();
-    SetBundleExecutableForTests("");
+    ResetAlertSoundsForTesting();
+    SetBundleExecutableForTesting("");
     SetReportStream(nullptr);
     fs::remove_all(bundle);
   }
@@ -100,7 +101,7 @@ TEST_F(Window1AlertsTest, BrokenGateClosedSilencesOnlyThatAlert) {
 TEST_F(Window1AlertsTest, MissingFilesOrFolderMakeTheAlertsSilentWithoutAnException) {
   for (bool withFolder : {false, true}) {
     SCOPED_TRACE(withFolder ? "empty Resources folder" : "no Resources folder");
-    ResetAlertSoundsForTests();
+    ResetAlertSoundsForTesting();
     if (withFolder) fs::create_directories(bundle / "Contents" / "Resources");
     ASSERT_NO_THROW(OpenAllButtons());
     EXPECT_EQ(window->AlertSounds()[0], nullptr);

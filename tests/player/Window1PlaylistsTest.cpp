@@ -14,14 +14,17 @@
 #include <vector>
 
 #include "app/MenuBar1.h"
+#include "framework/EventLoop.h"
 #include "framework/FolderItem.h"
 #include "framework/Graphics.h"
 #include "framework/Listbox.h"
-#include "framework/RectControlImpl.h"
-#include "framework/Reporter.h"
 #include "framework/Runtime.h"
 #include "framework/SelectFolderDialog.h"
-#include "framework/WindowImpl.h"
+#include "framework/SpecialFolder.h"
+#include "framework/Testing.h"
+#include "framework/qt/RectControlImpl.h"
+#include "framework/qt/WindowImpl.h"
+#include "framework/runtime/Reporter.h"
 #include "player/Window1.h"
 #include "tests/support/AsNobody.h"
 #include "tests/support/WindowFixture.h"
@@ -49,7 +52,7 @@ class Window1PlaylistsTest : public testing::Test {
     previous_ = getcwd(nullptr, 0);
     ASSERT_EQ(chdir(root_.c_str()), 0);
     SetReportStream(&reports_);
-    SelectFolderDialog::SetTestResponder([this](const SelectFolderDialog& dialog) {
+    SetSelectFolderResponderForTesting([this](const SelectFolderDialog& dialog) {
       asked_.push_back(
           {dialog.ActionButtonCaption, dialog.Title, dialog.PromptText,
            dialog.InitialDirectory ? dialog.InitialDirectory->NativePath() : "(null)"});
@@ -59,7 +62,7 @@ class Window1PlaylistsTest : public testing::Test {
   }
   void TearDown() override {
     EXPECT_TRUE(CloseAndRelease(window_));
-    SelectFolderDialog::SetTestResponder(nullptr);
+    SetSelectFolderResponderForTesting(nullptr);
     SetReportStream(nullptr);
     MenuBar1::ReleaseInstance();
     if (previous_) {
@@ -263,7 +266,7 @@ TEST_F(Window1PlaylistsTest, CancellingQuitsWithStatusZeroAndLeavesTheListEmpty)
 }
 
 TEST_F(Window1PlaylistsTest, EvenRowsAreShadedOverTheWholeCellAndEveryCallReturnsFalse) {
-  auto frame = window_->Internals().frame.get();
+  auto frame = WindowAccess::Of(*window_).frame.get();
   frame->show();
   for (auto list : {window_->MusicList(), window_->PSAList()}) {
     const bool music = list == window_->MusicList();

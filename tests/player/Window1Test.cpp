@@ -12,7 +12,7 @@
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuItem.h"
-#include "framework/WindowImpl.h"
+#include "framework/qt/WindowImpl.h"
 #include "tests/support/WindowFixture.h"
 
 #include <unistd.h>
@@ -56,7 +56,7 @@ TEST_F(Window1Test, LayoutAppliesTheStoredProperties) {
   EXPECT_TRUE(window->Visible());
 
   // The Qt frame shows what the properties say.
-  QMainWindow& frame = *window->Internals().frame;
+  QMainWindow& frame = *WindowAccess::Of(*window).frame;
   EXPECT_EQ(frame.windowTitle(), "Lumivox");
   EXPECT_TRUE(frame.windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_TRUE(frame.windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -78,7 +78,7 @@ TEST_F(Window1Test, SharesTheApplicationsMenuBar) {
   EXPECT_EQ(window->MenuBar(), RuntimeApplication()->MenuBar());
   EXPECT_EQ(window->MenuBar(), MenuBar1::Instance());
   // The frame shows File then Edit.
-  QList<QAction*> menus = window->Internals().frame->menuBar()->actions();
+  QList<QAction*> menus = WindowAccess::Of(*window).frame->menuBar()->actions();
   ASSERT_EQ(menus.size(), 2);
   EXPECT_EQ(menus[0]->text(), "&File");
   EXPECT_EQ(menus[1]->text(), "&Edit");

@@ -1,4 +1,5 @@
-// The main of every test executable: brings the framework up headless, then runs the tests.
+// The main of every test executable: brings the framework up headless, with the program's
+// guarded call installed as the program's main routine installs it, then runs the tests.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -8,7 +9,10 @@
 #include <string>
 
 #include "app/Main.h"
+#include "framework/Dispatch.h"
+#include "framework/FrameworkTypes.h"
 #include "framework/Runtime.h"
+#include "framework/TypeRegistry.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -21,6 +25,7 @@ int main(int argc, char** argv) {
   }
   ::testing::InitGoogleTest(&argc, argv);
   RuntimeInit();
+  RuntimeSetExceptionHelper(CallFunctionWithExceptionHandling);
   RuntimeInitFrameworkTypes();
   RegisterProgramTypes();
   RuntimeLoadPlugin("BevelButton");

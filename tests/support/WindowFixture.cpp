@@ -3,8 +3,7 @@
 #include <QCoreApplication>
 
 #include "framework/Exceptions.h"
-#include "framework/RectControlImpl.h"
-#include "framework/Runtime.h"
+#include "framework/qt/RectControlImpl.h"
 
 std::ostream& operator<<(std::ostream& out, const Rect& r) {
   return out << "(" << r.left << ", " << r.top << ", " << r.width << " x " << r.height << ")";

@@ -30,8 +30,9 @@ class SampleRing {
   size_t Read(int16_t* samples, size_t frames);
 
  private:
+  // The frames from read_ to written_ belong to the consumer, the others to the producer.
   std::unique_ptr<int16_t[]> samples_;
-  size_t mask_;
+  size_t mask_;  // constant after construction
   // Frames written and read since the start; they only grow (and wrap together in 64 bits).
   std::atomic<uint64_t> written_{0};  // written by the producer only
   std::atomic<uint64_t> read_{0};     // written by the consumer only

@@ -1,5 +1,5 @@
 // Framework-internal: the Qt side of a Listbox, a QListView over a flat model of rows (text
-// and tag) with uniform row heights. Only framework .cpp files include this.
+// and tag) with uniform row heights.
 #pragma once
 
 #include <QAbstractListModel>

@@ -1,4 +1,5 @@
-// Framework-internal: the Qt side of a Window. Only framework .cpp files include this.
+// Framework-internal: the Qt side of a Window, its frame and the content area below the menu
+// bar.
 #pragma once
 
 #include <QCloseEvent>
@@ -40,10 +41,12 @@ struct Window::Impl {
   void ResizeContent(int width, int height);
 };
 
+// The framework's way to a window's Qt side; Window befriends it.
+struct WindowAccess {
+  static Window::Impl& Of(const Window& window) { return *window.impl_; }
+};
+
 // The content widget of a window: the parent of its controls' widgets.
 inline QWidget* ContentWidget(const Window& window) {
-  return window.Internals().content;
+  return WindowAccess::Of(window).content;
 }
-
-// Builds the Qt menus of a window from its menu bar (MenuBuilder.cpp).
-void BuildQtMenuBar(QMainWindow& frame, const std::shared_ptr<MenuBar>& bar);

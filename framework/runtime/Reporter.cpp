@@ -1,4 +1,6 @@
-#include "framework/Reporter.h"
+// Threads: any thread reports here (the audio output's feeder thread among them); one mutex
+// guards everything, and the state is never destroyed, so a report at exit is still safe.
+#include "framework/runtime/Reporter.h"
 
 #include <iostream>
 #include <mutex>
@@ -49,8 +51,7 @@ std::ostream& ExceptionStreamLocked(ReporterState& s) {
   return s.exceptionStream ? *s.exceptionStream : std::cerr;
 }
 
-}  // namespace
-
+// The one line that reports an exception, without the repeat count.
 std::string DescribeException(std::exception_ptr error) {
   try {
     std::rethrow_exception(error);
@@ -64,6 +65,8 @@ std::string DescribeException(std::exception_ptr error) {
     return "Unhandled exception of an unknown type";
   }
 }
+
+}  // namespace
 
 void FlushReports() {
   ReporterState& s = State();

@@ -4,8 +4,8 @@
 //
 // Threads: a voice is made and begun on the program's thread (Begin decodes its first frames
 // there), then handed to the audio output. From then on the output's feeder thread alone
-// calls DecodeAhead, and the audio callback alone calls Render. Playing, Stop and the counters
-// are atomics that any thread may use. Whoever holds the last reference destroys the voice:
+// calls DecodeAhead, and the audio callback alone calls Render. Playing and Stop use an atomic
+// that any thread may use. Whoever holds the last reference destroys the voice:
 // the program's thread or the feeder thread, never the callback.
 #pragma once
 
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/SampleRing.h"
+#include "framework/audio/SampleRing.h"
 
 class SoundStream;
 struct _SDL_AudioStream;
@@ -43,14 +43,12 @@ class AudioVoice {
 
   // Audio callback: copies up to `frames` frames into `out`; gives how many. When the last
   // frame of the sound has been copied, Playing() turns false. A ring that runs dry before
-  // that gives fewer frames (the caller plays silence) and counts them as missed.
+  // that gives fewer frames (the caller plays silence).
   size_t Render(int16_t* out, size_t frames);
 
   // True from Begin until the callback has copied the last sample, or until Stop.
   bool Playing() const { return playing_.load(std::memory_order_acquire); }
   void Stop() { playing_.store(false, std::memory_order_release); }
-  // Frames the callback had to leave silent because decoding had not kept up.
-  uint64_t MissedFrames() const { return missed_.load(std::memory_order_relaxed); }
 
  private:
   // Under the stream's mutex, as its owner: decodes until `limit` frames wait in the ring (or
@@ -58,12 +56,12 @@ class AudioVoice {
   void FillLocked(size_t limit);
   void FinishLocked();
 
-  const std::shared_ptr<SoundStream> stream_;
-  const uint64_t id_;
+  const std::shared_ptr<SoundStream> stream_;  // constant; shared with the Sound and its voices
+  const uint64_t id_;                          // constant: this voice's claim on the stream
+  // Written by the decoding side (Begin, then DecodeAhead), read by the callback; lock-free.
   SampleRing ring_;
-  std::atomic<bool> playing_{false};
-  std::atomic<bool> decoded_{false};  // set by the producer after its last write to ring_
-  std::atomic<uint64_t> missed_{0};   // the callback's count
+  std::atomic<bool> playing_{false};  // any thread
+  std::atomic<bool> decoded_{false};  // set by the decoding side after its last write to ring_
 
   // The decoding side, under the stream's mutex while this voice owns the stream.
   _SDL_AudioStream* converter_ = nullptr;  // null when the stream has the output's format

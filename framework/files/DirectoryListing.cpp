@@ -1,4 +1,4 @@
-#include "framework/DirectoryListing.h"
+#include "framework/files/DirectoryListing.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,9 +10,9 @@
 #include <cstring>
 #include <ctime>
 
-#include "framework/Reporter.h"
-#include "framework/TextFold.h"
 #include "framework/TextUtil.h"
+#include "framework/files/TextFold.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 

@@ -12,11 +12,6 @@
 
 #include <sys/types.h>
 
-// For tests and benchmarks: every read that a decoder makes from its file goes through `read`
-// (the system's read when null), so a test can make reads slow or fail.
-using DecoderReadFunction = ssize_t (*)(int fd, void* buffer, size_t bytes);
-void SetDecoderReadForTesting(DecoderReadFunction read);
-
 class Mp3Decoder {
  public:
   ~Mp3Decoder();
@@ -27,6 +22,12 @@ class Mp3Decoder {
   // when that fails, when the stream format changes within those frames or when they hold no
   // samples; `why` (if given) then says what was wrong. A good decoder is left at the start.
   static std::unique_ptr<Mp3Decoder> Open(const std::string& path, std::string* why = nullptr);
+
+  // Every read that a decoder makes from its file goes through `read` (the system's read when
+  // null), so that a test can make reads slow or fail. Any thread: the feeder thread reads it
+  // at every read. Tests reach this through SetDecoderReadForTesting (framework/Testing.h).
+  using ReadFunction = ssize_t (*)(int fd, void* buffer, size_t bytes);
+  static void SetReadFunction(ReadFunction read);
 
   int Rate() const;
   int Channels() const;

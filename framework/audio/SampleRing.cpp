@@ -1,4 +1,6 @@
-#include "framework/SampleRing.h"
+// Threads: Write and Free on the producer's thread, Read and Available on the consumer's (the
+// audio callback); the two positions are the only shared state (SampleRing.h).
+#include "framework/audio/SampleRing.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,6 @@
-#include "framework/Mp3Decoder.h"
+// Threads: a decoder and its file are used by one thread at a time, the program's or the output's
+// feeder thread, as SoundStream hands them over; only the read function is shared, an atomic.
+#include "framework/audio/Mp3Decoder.h"
 
 #include <fcntl.h>
 #include <mpg123.h>
@@ -24,10 +26,11 @@ constexpr long kPlayFlags = kProbeFlags | MPG123_NO_FRANKENSTEIN;
 // A read that makes no progress this many times in a row is treated as a decoding error.
 constexpr int kMaxIdleReads = 16;
 
-std::atomic<DecoderReadFunction> readFunction{nullptr};
+// Set by tests from their own thread; read at every read, on whichever thread decodes.
+std::atomic<Mp3Decoder::ReadFunction> readFunction{nullptr};
 
 ssize_t ReadFile(int fd, void* buffer, size_t bytes) {
-  const DecoderReadFunction read = readFunction.load(std::memory_order_relaxed);
+  const Mp3Decoder::ReadFunction read = readFunction.load(std::memory_order_relaxed);
   return read ? read(fd, buffer, bytes) : ::read(fd, buffer, bytes);
 }
 
@@ -43,7 +46,7 @@ int ChannelsOf(const mpg123_frameinfo2& info) {
 // The decoder's reads, through a buffer: the library looks for a frame header a byte or a few
 // at a time, which on a bare descriptor is one system call per byte of junk. The file's first
 // block stays kept, so that going back to the start reads nothing (a replay must not wait for
-// slow storage on the program's thread).
+// slow storage on the program's thread). Belongs to its decoder, and to that decoder's thread.
 class BufferedFile {
  public:
   explicit BufferedFile(int fd) : fd_(fd) {}
@@ -124,16 +127,18 @@ class BufferedFile {
 
 }  // namespace
 
+// Every field belongs to the thread that uses the decoder (under the stream's mutex once a
+// Sound shares it); the format and the length do not change after Open.
 struct Mp3Decoder::Impl {
-  int fd = -1;
-  std::unique_ptr<BufferedFile> file;
-  mpg123_handle* handle = nullptr;
-  int rate = 0;
-  int channels = 0;
-  int64_t lengthFrames = -1;
-  bool ended = false;
-  bool failed = false;
-  std::string error;
+  int fd = -1;                         // the decoder's thread; open until the destruction
+  std::unique_ptr<BufferedFile> file;  // the decoder's thread
+  mpg123_handle* handle = nullptr;     // the decoder's thread
+  int rate = 0;                        // constant after Open
+  int channels = 0;                    // constant after Open
+  int64_t lengthFrames = -1;           // constant after Open
+  bool ended = false;                  // the decoder's thread
+  bool failed = false;                 // the decoder's thread
+  std::string error;                   // the decoder's thread
 
   ~Impl() {
     if (handle) {
@@ -236,7 +241,7 @@ struct Mp3Decoder::Impl {
   }
 };
 
-void SetDecoderReadForTesting(DecoderReadFunction read) {
+void Mp3Decoder::SetReadFunction(ReadFunction read) {
   readFunction.store(read, std::memory_order_relaxed);
 }
 

@@ -1,4 +1,5 @@
-// Framework-internal: the Qt side of a Graphics. Only framework .cpp files include this.
+// Framework-internal: the Qt side of a Graphics, the painter and the rectangle of the paint
+// event in progress. All inline.
 #pragma once
 
 #include <QPainter>
@@ -13,15 +14,20 @@ struct Graphics::Impl {
   QRect rect;
 };
 
+// The framework's way to a drawing context's Qt side; Graphics befriends it.
+struct GraphicsAccess {
+  static Graphics::Impl& Of(const Graphics& graphics) { return *graphics.impl_; }
+};
+
 // Binds a Graphics to a painter and a rectangle for the length of one paint event; the
 // binding ends when the scope ends, so a Graphics kept by a handler paints nothing later.
 class GraphicsBinding {
  public:
   GraphicsBinding(Graphics& graphics, QPainter& painter, const QRect& rect) : graphics_(graphics) {
-    graphics_.Internals().painter = &painter;
-    graphics_.Internals().rect = rect;
+    GraphicsAccess::Of(graphics_).painter = &painter;
+    GraphicsAccess::Of(graphics_).rect = rect;
   }
-  ~GraphicsBinding() { graphics_.Internals().painter = nullptr; }
+  ~GraphicsBinding() { GraphicsAccess::Of(graphics_).painter = nullptr; }
   GraphicsBinding(const GraphicsBinding&) = delete;
   GraphicsBinding& operator=(const GraphicsBinding&) = delete;
 

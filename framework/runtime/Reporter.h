@@ -14,8 +14,6 @@ void ReportException(std::exception_ptr error);
 void ReportProblem(const std::string& line);
 // Writes the pending repeat count, if any (at shutdown, and before a different report).
 void FlushReports();
-// The one line that reports an exception, without the repeat count.
-std::string DescribeException(std::exception_ptr error);
 // Where exception reports go; stderr unless a test redirects them. Pass nullptr to restore
 // stderr. Problems always go to stderr.
 void SetReportStream(std::ostream* stream);

@@ -20,5 +20,6 @@ void AudioOutputPlay(const std::shared_ptr<AudioVoice>& voice);
 // called again; the next Play opens the output anew.
 void AudioOutputShutdown();
 
-// For tests: takes the device away, as an unplugged card would.
-void AudioOutputLoseDeviceForTesting();
+// Takes the device away, as an unplugged card would. Tests reach this through
+// AudioOutputLoseDeviceForTesting (framework/Testing.h).
+void AudioOutputLoseDevice();

@@ -1,4 +1,6 @@
-#include "framework/AudioVoice.h"
+// Threads: Begin runs on the program's thread, DecodeAhead on the output's feeder thread, both
+// under the stream's mutex; Render runs on SDL's audio thread and takes no lock (AudioVoice.h).
+#include "framework/audio/AudioVoice.h"
 
 #include <SDL.h>
 
@@ -6,9 +8,9 @@
 #include <cstdio>
 #include <utility>
 
-#include "framework/Mp3Decoder.h"
-#include "framework/Reporter.h"
-#include "framework/SoundStream.h"
+#include "framework/audio/Mp3Decoder.h"
+#include "framework/audio/SoundStream.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 
@@ -20,7 +22,7 @@ constexpr size_t kRingFrames = 65536;
 constexpr size_t kFirstFrames = 2048;
 constexpr size_t kFrameBytes = AudioVoice::kChannels * sizeof(int16_t);
 
-std::atomic<uint64_t> lastVoiceId{0};
+std::atomic<uint64_t> lastVoiceId{0};  // any thread; voices are made on the program's thread
 
 }  // namespace
 
@@ -138,10 +140,6 @@ size_t AudioVoice::Render(int16_t* out, size_t frames) {
   // Read the flag first: when it was set, everything it covers is in the ring already.
   const bool decoded = Decoded();
   const size_t n = ring_.Read(out, frames);
-  if (decoded && ring_.Available() == 0) {
-    Stop();
-  } else if (n < frames) {
-    missed_.fetch_add(frames - n, std::memory_order_relaxed);
-  }
+  if (decoded && ring_.Available() == 0) Stop();
   return n;
 }

@@ -1,4 +1,6 @@
-#include "framework/AudioOutput.h"
+// Three threads meet here: the program's (Play, Shutdown), the output's feeder thread (Feed)
+// and SDL's audio thread (Callback). Each field of AudioOutput says which lock guards it.
+#include "framework/audio/AudioOutput.h"
 
 #include <SDL.h>
 #include <alsa/asoundlib.h>
@@ -14,8 +16,8 @@
 #include <thread>
 #include <utility>
 
-#include "framework/AudioVoice.h"
-#include "framework/Reporter.h"
+#include "framework/audio/AudioVoice.h"
+#include "framework/runtime/Reporter.h"
 
 namespace {
 
@@ -298,9 +300,9 @@ class AudioOutput {
 
   // Wakes the feeder early: a new voice to decode, or the end.
   std::mutex wakeMutex_;
-  std::condition_variable wake_;
-  bool woken_ = false;  // under wakeMutex_
-  bool quit_ = false;   // under wakeMutex_
+  std::condition_variable wake_;  // waited on by the feeder under wakeMutex_
+  bool woken_ = false;            // under wakeMutex_
+  bool quit_ = false;             // under wakeMutex_
 };
 
 }  // namespace
@@ -311,6 +313,6 @@ void AudioOutputPlay(const std::shared_ptr<AudioVoice>& voice) {
 void AudioOutputShutdown() {
   AudioOutput::Instance().Shutdown();
 }
-void AudioOutputLoseDeviceForTesting() {
+void AudioOutputLoseDevice() {
   AudioOutput::Instance().LoseDevice();
 }

@@ -1,7 +1,5 @@
-// Builds a window's Qt menus from its MenuItem tree. Choosing an item runs its Action
-// through the dispatch point; an item that Action does not handle does what the framework
-// does for it by itself: the quit item quits, the standard Edit items act on the focused
-// widget and, with AutoEnable, are enabled only where that widget can do them.
+#include "framework/qt/MenuBuilder.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
@@ -13,9 +11,8 @@
 #include <functional>
 
 #include "framework/Application.h"
+#include "framework/Dispatch.h"
 #include "framework/MenuItem.h"
-#include "framework/Runtime.h"
-#include "framework/WindowImpl.h"
 
 namespace {
 

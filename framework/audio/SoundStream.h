@@ -39,7 +39,7 @@ class SoundStream {
   std::mutex mutex_;
   std::unique_ptr<Mp3Decoder> decoder_;  // under mutex_
   uint64_t owner_ = 0;                   // under mutex_: the id of the voice that decodes it
-  const std::string name_;
-  const int rate_;
-  const int channels_;
+  const std::string name_;               // constant; any thread
+  const int rate_;                       // constant; any thread
+  const int channels_;                   // constant; any thread
 };
