@@ -50,12 +50,19 @@ inline Bundle ParseBundle(const std::string& arg) {
 }
 
 // The bundles named by `args`; else the one LUMIVOX_BUNDLE names; else the one built here.
-inline std::vector<Bundle> Bundles(const std::vector<std::string>& args) {
+// Empty, after a line on stderr naming `bench` and the path, when one of them has no program.
+inline std::vector<Bundle> Bundles(const std::vector<std::string>& args, const char* bench) {
   std::vector<Bundle> bundles;
   for (const std::string& arg : args) bundles.push_back(ParseBundle(arg));
   if (bundles.empty()) {
     const char* env = std::getenv("LUMIVOX_BUNDLE");
     bundles.push_back(env && *env ? ParseBundle(env) : Bundle{"built", LUMIVOX_BUNDLE_EXE});
+  }
+  for (const Bundle& b : bundles) {
+    if (access(b.executable.c_str(), X_OK) != 0) {
+      std::fprintf(stderr, "%s: no program at %s\n", bench, b.executable.c_str());
+      return {};
+    }
   }
   return bundles;
 }

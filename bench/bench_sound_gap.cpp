@@ -19,14 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "bench/SoundInsides.h"
 #include "framework/Sound.h"
-// The output's header, in this tree's layout or in an older one's, so that bench/compare-sound
-// can build this file in an older checkout too.
-#if __has_include("framework/audio/AudioOutput.h")
-#include "framework/audio/AudioOutput.h"
-#else
-#include "framework/AudioOutput.h"
-#endif
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

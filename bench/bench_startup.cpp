@@ -129,13 +129,8 @@ int main(int argc, char** argv) {
       bundleArgs.push_back(argv[i]);
     }
   }
-  const std::vector<bench::Bundle> bundles = bench::Bundles(bundleArgs);
-  for (const bench::Bundle& b : bundles) {
-    if (access(b.executable.c_str(), X_OK) != 0) {
-      std::fprintf(stderr, "bench_startup: no program at %s\n", b.executable.c_str());
-      return 1;
-    }
-  }
+  const std::vector<bench::Bundle> bundles = bench::Bundles(bundleArgs, "bench_startup");
+  if (bundles.empty()) return 1;
 
   const fs::path work = bench::MakeTempFolder("bench-startup");
   std::vector<Scenario> scenarios = {
